@@ -1,0 +1,91 @@
+#include "app/DummyMainForm.h"
+
+#include "framework/AnsiPath.h"
+#include "framework/Application.h"
+#include "framework/Placement.h"
+
+namespace {
+constexpr int FormWidth = 200;
+constexpr int FormHeight = 100;
+}  // namespace
+
+TDummyMainForm::TDummyMainForm(TApplication& app) : FApp(app) {
+  BuildMenu();
+  TWindowParams params;
+  params.ClassName = "TDummyMainForm";
+  params.Title = "DummyMainForm";
+  params.Style = WS_OVERLAPPEDWINDOW;
+  // Never shown; placed as a form centred on the work area would be.
+  POINT origin = CenteredOrigin(PrimaryWorkArea(), FormWidth, FormHeight);
+  params.Left = origin.x;
+  params.Top = origin.y;
+  params.Width = FormWidth;
+  params.Height = FormHeight;
+  CreateForm(params);
+  FormCreate();
+}
+
+TDummyMainForm::~TDummyMainForm() {
+  TrayIcon.reset();
+  DestroyHandle();
+}
+
+void TDummyMainForm::BuildMenu() {
+  TMenuItem& root = PopupMenu.Items();
+  MenuAbout = &root.Add("About This Program...");
+  MenuRebootThisProgram = &root.Add("Reboot This Program...");
+  MenuSweep = &root.Add("Sweeeeep");
+  TMenuItem** sweepItems[] = {&Menu90, &Menu80, &Menu70, &Menu60, &Menu50, &Menu40, &Menu30, &Menu20, &Menu10};
+  int percent = 90;
+  for (TMenuItem** item : sweepItems) {
+    *item = &MenuSweep->Add(std::to_string(percent) + "%", percent);
+    (*item)->OnClick = [this](TMenuItem& sender) { Menu10Click(sender); };
+    percent -= 10;
+  }
+  Menu50->Default = true;
+  MenuExit = &root.Add("Exit");
+
+  MenuAbout->OnClick = [this](TMenuItem& sender) { MenuAboutClick(sender); };
+  MenuRebootThisProgram->OnClick = [this](TMenuItem& sender) { MenuRebootThisProgramClick(sender); };
+  MenuExit->OnClick = [this](TMenuItem& sender) { MenuExitClick(sender); };
+}
+
+HICON TDummyMainForm::NormalIcon() const { return FSmallIcon ? FSmallIcon : FApp.Icon(); }
+
+void TDummyMainForm::FormCreate() {
+  FApp.ShowMainForm = false;
+  ShowWindow(FApp.Handle(), SW_HIDE);
+
+  const std::string exePath = ModuleFileName();
+  ExtractIconExA(exePath.c_str(), 0, nullptr, &FSmallIcon, 1);
+
+  TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
+  TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
+  TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
+  TrayIcon->AddIcon(ExtractFileName(exePath));
+}
+
+void TDummyMainForm::FormCloseQuery(bool& canClose) {
+  (void)canClose;  // never refused
+  TrayIcon.reset();
+}
+
+void TDummyMainForm::TrayIconLButtonDblClk(TSimpleTaskTray&) { SetForegroundWindow(Handle()); }
+
+void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
+  // The menu only closes on a click elsewhere if its owner is in the foreground.
+  SetForegroundWindow(Handle());
+  // The cursor, not the message's coordinates: those are wrong for negative
+  // positions on multi-monitor desktops.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  PopupMenu.Popup(cursor.x, cursor.y, Handle());
+}
+
+void TDummyMainForm::MenuAboutClick(TMenuItem&) {}
+
+void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {}
+
+void TDummyMainForm::Menu10Click(TMenuItem&) {}
+
+void TDummyMainForm::MenuExitClick(TMenuItem&) { Close(); }

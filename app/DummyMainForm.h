@@ -1,0 +1,55 @@
+#pragma once
+// The hidden main window: owns the tray menu, the tray icon object and the
+// program's small icon. It is never shown; closing it ends the program.
+#include <windows.h>
+#include <memory>
+
+#include "framework/Form.h"
+#include "framework/PopupMenu.h"
+#include "tray/SimpleTaskTray.h"
+
+class TApplication;
+
+class TDummyMainForm : public TForm {
+public:
+  explicit TDummyMainForm(TApplication& app);
+  ~TDummyMainForm() override;
+
+  TPopupMenu PopupMenu;
+  TMenuItem* MenuAbout = nullptr;
+  TMenuItem* MenuRebootThisProgram = nullptr;
+  TMenuItem* MenuSweep = nullptr;
+  TMenuItem* Menu90 = nullptr;
+  TMenuItem* Menu80 = nullptr;
+  TMenuItem* Menu70 = nullptr;
+  TMenuItem* Menu60 = nullptr;
+  TMenuItem* Menu50 = nullptr;
+  TMenuItem* Menu40 = nullptr;
+  TMenuItem* Menu30 = nullptr;
+  TMenuItem* Menu20 = nullptr;
+  TMenuItem* Menu10 = nullptr;
+  TMenuItem* MenuExit = nullptr;
+
+  // The one tray icon object, from FormCreate until the close query.
+  std::unique_ptr<TSimpleTaskTray> TrayIcon;
+
+  void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
+  void TrayIconRButtonDown(TSimpleTaskTray& sender);
+  void MenuAboutClick(TMenuItem& sender);
+  void MenuRebootThisProgramClick(TMenuItem& sender);
+  void Menu10Click(TMenuItem& sender);
+  void MenuExitClick(TMenuItem& sender);
+
+protected:
+  void FormCreate();
+  void FormCloseQuery(bool& canClose) override;
+
+private:
+  void BuildMenu();
+  HICON NormalIcon() const;
+
+  TApplication& FApp;
+  // The executable's small icon, kept for the life of the process and left
+  // to the system at exit (it is the tray icon until the very end).
+  HICON FSmallIcon = nullptr;
+};

@@ -1,0 +1,140 @@
+#include "framework/Application.h"
+
+#include <exception>
+
+#include "framework/AnsiPath.h"
+#include "framework/ApplicationTitle.h"
+#include "framework/Error.h"
+#include "framework/Form.h"
+#include "framework/Window.h"
+
+namespace {
+
+TApplication* CurrentApplication = nullptr;
+
+// Private message that tells the application window to run one deferred call.
+constexpr UINT WM_APP_RUN_DEFERRED = WM_APP + 0x101;
+
+}  // namespace
+
+class TApplication::TApplicationWindow : public TWindow {
+public:
+  explicit TApplicationWindow(TApplication& app) : FApp(app) {
+    TWindowParams params;
+    params.ClassName = "TApplication";
+    params.Title = app.Title();
+    // Never made visible, so the program never gets a taskbar button.
+    params.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.Icon = app.Icon();
+    CreateHandle(params);
+  }
+
+protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    switch (msg) {
+      case WM_CLOSE:
+        if (TForm* mainForm = FApp.MainForm()) mainForm->Close();
+        return 0;
+      case WM_QUERYENDSESSION:
+        return FApp.AnswerQueryEndSession() ? TRUE : FALSE;
+      case WM_ENDSESSION:
+        if (wParam) FApp.Terminate();
+        return 0;
+      case WM_APP_RUN_DEFERRED:
+        FApp.RunNextDeferred();
+        return 0;
+      default:
+        return TWindow::HandleMessage(msg, wParam, lParam);
+    }
+  }
+
+private:
+  TApplication& FApp;
+};
+
+TApplication::TApplication(const TApplicationApi& api) : FApi(api) {
+  FTitle = ApplicationTitleFromPath(ModuleFileName());
+  FIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  CurrentApplication = this;
+  try {
+    FWindow = std::make_unique<TApplicationWindow>(*this);
+  } catch (...) {
+    CurrentApplication = nullptr;
+    throw;
+  }
+}
+
+TApplication::~TApplication() {
+  FWindow.reset();
+  if (CurrentApplication == this) CurrentApplication = nullptr;
+}
+
+TApplication* TApplication::Current() { return CurrentApplication; }
+
+HWND TApplication::Handle() const { return FWindow ? FWindow->Handle() : nullptr; }
+
+void TApplication::HandleException() {
+  std::string message;
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "Unknown error";
+  }
+  if (TApplication* app = Current()) {
+    app->ShowException(message);
+  } else {
+    MessageBoxA(nullptr, ErrorReportText(message).c_str(), nullptr, MB_OK | MB_ICONERROR);
+  }
+}
+
+void TApplication::ShowException(const std::string& message) {
+  FApi.ShowMessageBox(Handle(), ErrorReportText(message).c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::Run(TForm& mainForm) {
+  FMainForm = &mainForm;
+  FTerminated = false;
+  if (ShowMainForm) mainForm.Show();
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  FMainForm = nullptr;
+  FDeferred.clear();
+}
+
+void TApplication::Terminate() {
+  if (FTerminated) return;
+  FTerminated = true;
+  PostQuitMessage(0);
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got <= 0) {
+    // Leave the quit for the outer loop, which has to end as well.
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void TApplication::Defer(std::function<void()> call) {
+  FDeferred.push_back(std::move(call));
+  PostMessageA(Handle(), WM_APP_RUN_DEFERRED, 0, 0);
+}
+
+void TApplication::RunNextDeferred() {
+  if (FDeferred.empty()) return;
+  std::function<void()> call = std::move(FDeferred.front());
+  FDeferred.pop_front();
+  call();
+}
+
+bool TApplication::AnswerQueryEndSession() { return FMainForm ? FMainForm->CloseQuery() : true; }

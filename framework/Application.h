@@ -1,0 +1,65 @@
+#pragma once
+// The application object: a hidden top-level application window that owns
+// every form, the message loop that runs until the main form has closed,
+// end-of-session handling, deferred commands and the default error report.
+#include <windows.h>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+class TForm;
+
+struct TApplicationApi {
+  decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
+};
+
+class TApplication {
+public:
+  explicit TApplication(const TApplicationApi& api = TApplicationApi());
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // The application of this process, or null before it exists.
+  static TApplication* Current();
+
+  // Call inside a catch block: shows the caught error in the default error
+  // report (message box with the title as caption) and lets the program go on.
+  static void HandleException();
+  void ShowException(const std::string& message);
+
+  HWND Handle() const;
+  const std::string& Title() const { return FTitle; }
+  HICON Icon() const { return FIcon; }
+
+  // Whether Run shows the main form when the loop starts.
+  bool ShowMainForm = true;
+
+  // Runs the message loop until the main form has closed or the session ended.
+  void Run(TForm& mainForm);
+  TForm* MainForm() const { return FMainForm; }
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+
+  // Waits for and dispatches one message, for modal loops. Returns false when
+  // the loop has to end (WM_QUIT seen, which is posted again for the outer loop).
+  bool HandleMessage();
+
+  // Runs the call later from the message loop. The posted message carries no
+  // command itself, so a message forged by another process runs nothing.
+  void Defer(std::function<void()> call);
+
+private:
+  class TApplicationWindow;
+  void RunNextDeferred();
+  bool AnswerQueryEndSession();
+
+  TApplicationApi FApi;
+  std::string FTitle;
+  HICON FIcon = nullptr;  // shared resource icon: never destroyed
+  std::unique_ptr<TApplicationWindow> FWindow;
+  TForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  std::deque<std::function<void()>> FDeferred;
+};

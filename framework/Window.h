@@ -1,0 +1,45 @@
+#pragma once
+// Base of every window object. The static window procedure finds the object
+// through GWLP_USERDATA (set at WM_NCCREATE from lpCreateParams, cleared at
+// WM_NCDESTROY) and forwards to HandleMessage. No C++ exception ever leaves
+// the window procedure: it goes to the application's default error report.
+#include <windows.h>
+#include <string>
+
+struct TWindowParams {
+  const char* ClassName = nullptr;
+  std::string Title;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  HWND Parent = nullptr;  // owner for top-level windows
+  HICON Icon = nullptr;
+  HBRUSH Background = nullptr;
+  UINT ClassStyle = 0;
+};
+
+class TWindow {
+public:
+  TWindow() = default;
+  virtual ~TWindow();
+  TWindow(const TWindow&) = delete;
+  TWindow& operator=(const TWindow&) = delete;
+
+  HWND Handle() const { return FHandle; }
+
+  // The object behind a window of ours, or null for any other window.
+  static TWindow* FromHandle(HWND wnd);
+
+protected:
+  // Registers the class on first use and creates the window; call it from
+  // the most derived constructor, once the object can take messages.
+  void CreateHandle(const TWindowParams& params);
+  void DestroyHandle();
+
+  // Unhandled messages get the default window processing.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+  static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND FHandle = nullptr;
+};

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on Debian 12. Idempotent:
+# apt-get update runs only when a package is actually missing.
+set -euo pipefail
+
+PACKAGES=(
+  cmake make
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  googletest
+  wine wine32:i386
+  xvfb xdotool x11-utils imagemagick
+  fonts-wine fonts-liberation locales
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

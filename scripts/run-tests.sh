@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs ctest on a private virtual display with one persistent wineserver.
+# Arguments go to ctest; without any, everything but the stress label runs.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+: "${BUILD_DIR:=$root/build}"
+export BUILD_DIR
+args=("$@")
+if [ ${#args[@]} -eq 0 ]; then args=(-LE stress); fi
+
+if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
+  export SWEEPER_IN_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "${args[@]}"
+fi
+
+source "$root/scripts/wine-env.sh"
+wineserver -p
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+cd "$BUILD_DIR"
+ctest --output-on-failure "${args[@]}"

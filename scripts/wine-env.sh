@@ -1,0 +1,21 @@
+# Sourced: exports the Wine settings of one build folder and makes sure its
+# prefix exists. BUILD_DIR defaults to <repo>/build.
+_sweeper_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+: "${BUILD_DIR:=$_sweeper_root/build}"
+export BUILD_DIR
+: "${WINEPREFIX:=$BUILD_DIR/wineprefix}"
+export WINEPREFIX
+export WINEDEBUG=-all
+export WINEARCH=win32
+# Keep Wine from offering (in a dialog nobody sees) to install Mono or Gecko.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi

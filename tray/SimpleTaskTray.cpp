@@ -1,0 +1,134 @@
+#include "tray/SimpleTaskTray.h"
+
+#include <cstring>
+
+#include "framework/AnsiText.h"
+
+namespace {
+constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+constexpr UINT BalloonTimeoutMs = 3000;
+constexpr UINT NotifyIconVersion = 3;
+}  // namespace
+
+TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
+  ClearEvents();
+  FReAddMessage = RegisterWindowMessageA(TrayReAddMessageName);
+  // Sent by the shell when its notification area is (re-)created: at logon,
+  // possibly after this program has started, and after an Explorer restart.
+  FTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+  FWnd = std::make_unique<THiddenWindow>(
+      [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return WndProc(msg, wParam, lParam, result); });
+  FAdded = false;
+  InitIconData(icon);
+}
+
+TSimpleTaskTray::~TSimpleTaskTray() {
+  DeleteIcon();
+  FWnd.reset();
+  ClearEvents();
+}
+
+void TSimpleTaskTray::ClearEvents() {
+  OnLButtonDown = nullptr;
+  OnLButtonDblClk = nullptr;
+  OnRButtonDown = nullptr;
+  OnRButtonDblClk = nullptr;
+}
+
+void TSimpleTaskTray::InitIconData(HICON icon) {
+  std::memset(&FIconData, 0, sizeof(FIconData));
+  FIconData.cbSize = sizeof(FIconData);
+  FIconData.hWnd = FWnd->Handle();
+  FIconData.uID = 0;
+  FIconData.uCallbackMessage = WM_TRAYNOTIFY;
+  FIconData.hIcon = icon;
+}
+
+bool TSimpleTaskTray::Notify(DWORD message) {
+  return FApi.NotifyIcon(message, reinterpret_cast<PNOTIFYICONDATAA>(&FIconData)) != FALSE;
+}
+
+bool TSimpleTaskTray::AddIcon(const std::string& tip) {
+  if (FAdded) return true;
+  FAddRequested = true;
+  FIconData.uFlags = IconFlags;
+  CopyAnsiCut(FIconData.szTip, tip, FApi.CodePage);
+  FAdded = Notify(NIM_ADD);
+  return FAdded;
+}
+
+bool TSimpleTaskTray::ChangeIcon(HICON icon) {
+  if (!FAdded) return false;
+  FIconData.uFlags = IconFlags;
+  FIconData.hIcon = icon;
+  return Notify(NIM_MODIFY);
+}
+
+bool TSimpleTaskTray::DeleteIcon() {
+  if (!FAdded) return true;
+  bool deleted = Notify(NIM_DELETE);
+  if (deleted) {
+    FAdded = false;
+    FAddRequested = false;
+  }
+  return deleted;
+}
+
+bool TSimpleTaskTray::ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon,
+                                  TTrayMessageStyle style) {
+  if (style == tsNormal) {
+    FApi.ShowMessageBox(nullptr, text.c_str(), title.c_str(), MB_OK | TrayMessageBoxFlags[icon] | MB_SYSTEMMODAL);
+    return true;
+  }
+  if (!FAdded) return false;
+  FIconData.uFlags = NIF_INFO;
+  CopyAnsiCut(FIconData.szInfo, text, FApi.CodePage);
+  FIconData.uTimeoutOrVersion = BalloonTimeoutMs;
+  CopyAnsiCut(FIconData.szInfoTitle, title, FApi.CodePage);
+  FIconData.dwInfoFlags = TrayBalloonFlags[icon];
+  Notify(NIM_MODIFY);
+  FIconData.uTimeoutOrVersion = NotifyIconVersion;
+  return Notify(NIM_SETVERSION);
+}
+
+void TSimpleTaskTray::HideBalloon() {
+  FIconData.uFlags = NIF_INFO;
+  FIconData.szInfo[0] = '\0';
+  Notify(NIM_MODIFY);
+}
+
+void TSimpleTaskTray::FireEvent(const TNotifyEvent& event) {
+  if (event) event(*this);
+}
+
+void TSimpleTaskTray::AddAfterShellRestart() {
+  if (!FAddRequested) return;
+  FIconData.uFlags = IconFlags;
+  // A shell that still shows the icon refuses the add; then a successful
+  // modify proves the icon is there.
+  FAdded = Notify(NIM_ADD) || Notify(NIM_MODIFY);
+}
+
+bool TSimpleTaskTray::WndProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  if (msg == FTaskbarCreatedMessage) {
+    AddAfterShellRestart();
+    return true;
+  }
+  if (msg != WM_TRAYNOTIFY) return false;
+  // LParam is compared as a whole 32-bit value, never used as a pointer.
+  const UINT what = static_cast<UINT>(lParam);
+  switch (what) {
+    case WM_LBUTTONDOWN: FireEvent(OnLButtonDown); break;
+    case WM_LBUTTONDBLCLK: FireEvent(OnLButtonDblClk); break;
+    case WM_RBUTTONDOWN: FireEvent(OnRButtonDown); break;
+    case WM_RBUTTONDBLCLK: FireEvent(OnRButtonDblClk); break;
+    default:
+      if (what == FReAddMessage && FAdded) {
+        FAdded = false;
+        AddIcon(TextOfArray(FIconData.szTip, sizeof(FIconData.szTip)));
+      }
+      break;
+  }
+  return true;
+}

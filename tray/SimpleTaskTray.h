@@ -1,0 +1,68 @@
+#pragma once
+// Owns the program's one icon in the notification area: the shell's record,
+// a hidden callback window, whether the icon is added, and four mouse events.
+#include <windows.h>
+#include <shellapi.h>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/HiddenWindow.h"
+#include "tray/NotifyIconData.h"
+#include "tray/TrayTypes.h"
+
+// The callback message the shell sends with the mouse message in LParam.
+constexpr UINT WM_TRAYNOTIFY = 0x7658;
+// Registered message number that, as LParam of WM_TRAYNOTIFY, asks for a re-add.
+constexpr char TrayReAddMessageName[] = "{31448FE3-A18D-4613-8570-C27EA52E92D4}";
+
+// The platform calls tests must observe; the real functions by default.
+struct TTrayApi {
+  decltype(&Shell_NotifyIconA) NotifyIcon = &Shell_NotifyIconA;
+  decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
+  UINT CodePage = CP_ACP;  // for cutting texts at character boundaries
+};
+
+class TSimpleTaskTray;
+using TNotifyEvent = std::function<void(TSimpleTaskTray& sender)>;
+
+class TSimpleTaskTray {
+public:
+  explicit TSimpleTaskTray(HICON icon, const TTrayApi& api = TTrayApi());
+  virtual ~TSimpleTaskTray();
+  TSimpleTaskTray(const TSimpleTaskTray&) = delete;
+  TSimpleTaskTray& operator=(const TSimpleTaskTray&) = delete;
+
+  bool AddIcon(const std::string& tip);
+  bool ChangeIcon(HICON icon);
+  bool DeleteIcon();
+  bool ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon,
+                   TTrayMessageStyle style);
+  void HideBalloon();
+
+  TNotifyEvent OnLButtonDown;
+  TNotifyEvent OnLButtonDblClk;
+  TNotifyEvent OnRButtonDown;
+  TNotifyEvent OnRButtonDblClk;
+
+  HWND Handle() const { return FWnd->Handle(); }
+  const TNotifyIconDataA& IconData() const { return FIconData; }
+  bool Added() const { return FAdded; }
+  UINT ReAddMessage() const { return FReAddMessage; }
+
+private:
+  void ClearEvents();
+  void InitIconData(HICON icon);
+  bool Notify(DWORD message);
+  void FireEvent(const TNotifyEvent& event);
+  void AddAfterShellRestart();
+  bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  TTrayApi FApi;
+  std::unique_ptr<THiddenWindow> FWnd;
+  TNotifyIconDataA FIconData;
+  bool FAdded = false;
+  bool FAddRequested = false;  // AddIcon was asked for and the icon not deleted since
+  UINT FReAddMessage = 0;
+  UINT FTaskbarCreatedMessage = 0;
+};
