@@ -1,0 +1,116 @@
+# Shared helpers of the end-to-end tests: sourced by every *.test.sh.
+# The program runs for real under Wine on the display run-tests.sh started;
+# every wait is bounded and every process a test starts is ended by PID.
+set -euo pipefail
+
+: "${SWEEPER_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+: "${BUILD_DIR:=$SWEEPER_SOURCE_DIR/build}"
+source "$SWEEPER_SOURCE_DIR/scripts/wine-env.sh"
+
+SWEEPER_EXE="$BUILD_DIR/Sweeper.exe"
+DRIVER_EXE="$BUILD_DIR/tools/driver.exe"
+TEST_NAME="$(basename "$0" .sh)"
+TEST_NAME="${TEST_NAME%.test}"
+TEST_NAME="${TEST_NAME%.stress}"
+ARTIFACTS="$BUILD_DIR/artifacts/$TEST_NAME"
+mkdir -p "$ARTIFACTS"
+
+STARTED_PIDS=()
+
+stop_started() {
+  local pid
+  for pid in "${STARTED_PIDS[@]}"; do
+    if kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  done
+  for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap stop_started EXIT
+
+log() { echo "[$TEST_NAME] $*"; }
+
+screenshot() {  # screenshot NAME: the whole virtual screen
+  import -window root "$ARTIFACTS/$1.png" 2>/dev/null || true
+  echo "$ARTIFACTS/$1.png"
+}
+
+fail() {
+  screenshot failure >/dev/null
+  echo "[$TEST_NAME] FAIL: $*" >&2
+  exit 1
+}
+
+# Runs the driver; its console output loses Wine's carriage returns.
+driver() { wine "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# wait_until SECONDS COMMAND...: true as soon as the command succeeds.
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    if [ "$SECONDS" -ge "$deadline" ]; then return 1; fi
+    sleep 0.1
+  done
+}
+
+# Starts a Windows program in the background; sets LAST_PID.
+start_program() {
+  wine "$@" >/dev/null 2>&1 &
+  LAST_PID=$!
+  STARTED_PIDS+=("$LAST_PID")
+}
+
+# Keeps an icon of our own in Wine's tray (see tools/trayhold.cpp), so the
+# program's icon is always the last one and its removal never waits.
+start_trayhold() {
+  start_program "$BUILD_DIR/tools/trayhold.exe"
+  TRAYHOLD_PID=$LAST_PID
+  wait_until 10 tray_icons_at_least 1 || fail "trayhold icon did not appear"
+}
+
+tray_icons() { driver tray-icons; }
+tray_icons_at_least() { [ "$(tray_icons)" -ge "$1" ]; }
+tray_icons_equal() { [ "$(tray_icons)" -eq "$1" ]; }
+
+# Starts Sweeper (arguments are passed on) and waits for its window and icon.
+start_sweeper() {
+  local icons_before
+  icons_before=$(tray_icons)
+  start_program "$SWEEPER_EXE" "$@"
+  SWEEPER_PID=$LAST_PID
+  wait_until 15 driver app || fail "no application window after start"
+  wait_until 10 tray_icons_at_least $((icons_before + 1)) || fail "no tray icon after start"
+  APP_HWND=$(driver app | head -n1 | cut -d' ' -f1)
+}
+
+# exit_code_within SECONDS PID: waits for the process to end and prints its
+# exit code; fails the test when it is still running after the time.
+exit_code_within() {
+  local seconds=$1 pid=$2 deadline=$((SECONDS + $1))
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ "$SECONDS" -ge "$deadline" ]; then fail "process $pid still running after ${seconds}s"; fi
+    sleep 0.1
+  done
+  local code=0
+  wait "$pid" || code=$?
+  echo "$code"
+}
+
+# Opens the tray menu with a right click on the program's icon.
+open_tray_menu() {
+  driver tray-click last right >/dev/null || fail "no tray icon to click"
+  wait_until 10 driver menu || fail "tray menu did not open"
+}
+
+# Sends a key to the open menu (Wine's menu loop reads the thread's queue).
+menu_key() {
+  local menu
+  menu=$(driver menu | head -n1 | cut -d' ' -f1)
+  [ -n "$menu" ] || fail "no open menu for key $1"
+  driver key "$menu" "$1" >/dev/null
+}
+
+VK_RETURN=0x0D
+VK_ESCAPE=0x1B
+VK_RIGHT=0x27
+VK_DOWN=0x28

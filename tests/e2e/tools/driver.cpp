@@ -1,0 +1,230 @@
+// Drives the running program from outside, as a user or the shell would:
+// finds its windows, sends and posts messages, reads window texts and the
+// tray and menu windows Wine draws. One command per run; prints results on
+// stdout; exit code 0 on success, 1 when the thing looked for is not there,
+// 2 on bad usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/InstanceKey.h"
+
+namespace {
+
+struct TFound {
+  std::vector<HWND> Windows;
+  std::string ClassName;
+  DWORD Pid = 0;
+  bool VisibleOnly = false;
+};
+
+std::string ClassOf(HWND wnd) {
+  char name[256] = "";
+  GetClassNameA(wnd, name, sizeof(name));
+  return name;
+}
+
+std::string TextOf(HWND wnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return "";
+  std::vector<char> buffer(length + 2);
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(wnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::string(buffer.data(), copied);
+}
+
+DWORD PidOf(HWND wnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  return pid;
+}
+
+BOOL CALLBACK Collect(HWND wnd, LPARAM param) {
+  auto* found = reinterpret_cast<TFound*>(param);
+  if (!found->ClassName.empty() && ClassOf(wnd) != found->ClassName) return TRUE;
+  if (found->Pid && PidOf(wnd) != found->Pid) return TRUE;
+  if (found->VisibleOnly && !IsWindowVisible(wnd)) return TRUE;
+  found->Windows.push_back(wnd);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevel(const std::string& className, DWORD pid = 0, bool visibleOnly = false) {
+  TFound found;
+  found.ClassName = className;
+  found.Pid = pid;
+  found.VisibleOnly = visibleOnly;
+  EnumWindows(&Collect, reinterpret_cast<LPARAM>(&found));
+  return found.Windows;
+}
+
+std::vector<HWND> Children(HWND parent, const std::string& className = "") {
+  TFound found;
+  found.ClassName = className;
+  EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&found));
+  return found.Windows;
+}
+
+std::vector<HWND> ApplicationWindows() {
+  std::vector<HWND> result;
+  for (HWND wnd : TopLevel("")) {
+    if (GetPropA(wnd, InstanceKey)) result.push_back(wnd);
+  }
+  return result;
+}
+
+unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
+HWND WindowArg(const char* text) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Number(text))); }
+
+void PrintWindow(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  std::printf("0x%lx %lu %s %d %ld,%ld,%ld,%ld \"%s\"\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(wnd)),
+              PidOf(wnd), ClassOf(wnd).c_str(), IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right - r.left,
+              r.bottom - r.top, TextOf(wnd).c_str());
+}
+
+// The icons Wine shows in its own tray window when no window manager runs.
+std::vector<HWND> TrayIcons() {
+  std::vector<HWND> icons;
+  for (HWND tray : TopLevel("__winex11_standalone_tray")) {
+    for (HWND icon : Children(tray, "__winex11_tray_icon")) {
+      if (IsWindowVisible(icon)) icons.push_back(icon);
+    }
+  }
+  return icons;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: driver <command> [args]\n"
+               "  app                      application windows carrying the instance property\n"
+               "  prop HWND                data of the instance property\n"
+               "  windows [PID]            top-level windows (of a process)\n"
+               "  children HWND            child windows\n"
+               "  find CLASS [PID]         top-level windows of a class\n"
+               "  text HWND                window text\n"
+               "  post HWND MSG WPARAM LPARAM\n"
+               "  send HWND MSG WPARAM LPARAM   prints the result\n"
+               "  broadcast MSGNAME        posts a registered message to every top-level window\n"
+               "  register MSGNAME         prints the registered message number\n"
+               "  tray-icons               count of icons in Wine's tray window\n"
+               "  tray-click INDEX|last BUTTON  posts a click (left|right|leftdouble) to a tray icon\n"
+               "  menu                     visible popup menu windows\n"
+               "  key HWND VK              posts key down and up\n"
+               "  mutex                    exit 0 when the single-instance mutex exists\n"
+               "  tooltips                 texts of visible tooltip windows (balloons)\n");
+  return 2;
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  if (command == "app") {
+    std::vector<HWND> apps = ApplicationWindows();
+    for (HWND wnd : apps) PrintWindow(wnd);
+    return apps.empty() ? 1 : 0;
+  }
+  if (command == "prop" && argc == 3) {
+    HANDLE data = GetPropA(WindowArg(argv[2]), InstanceKey);
+    std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(data)));
+    return data ? 0 : 1;
+  }
+  if (command == "windows") {
+    std::vector<HWND> windows = TopLevel("", argc >= 3 ? Number(argv[2]) : 0);
+    for (HWND wnd : windows) PrintWindow(wnd);
+    return windows.empty() ? 1 : 0;
+  }
+  if (command == "children" && argc == 3) {
+    std::vector<HWND> children = Children(WindowArg(argv[2]));
+    for (HWND wnd : children) PrintWindow(wnd);
+    return children.empty() ? 1 : 0;
+  }
+  if (command == "find" && argc >= 3) {
+    std::vector<HWND> windows = TopLevel(argv[2], argc >= 4 ? Number(argv[3]) : 0);
+    for (HWND wnd : windows) PrintWindow(wnd);
+    return windows.empty() ? 1 : 0;
+  }
+  if (command == "text" && argc == 3) {
+    HWND wnd = WindowArg(argv[2]);
+    if (!IsWindow(wnd)) return 1;
+    std::printf("%s\n", TextOf(wnd).c_str());
+    return 0;
+  }
+  if ((command == "post" || command == "send") && argc == 6) {
+    HWND wnd = WindowArg(argv[2]);
+    UINT msg = Number(argv[3]);
+    WPARAM wParam = Number(argv[4]);
+    LPARAM lParam = static_cast<LPARAM>(Number(argv[5]));
+    if (command == "post") return PostMessageA(wnd, msg, wParam, lParam) ? 0 : 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(wnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result)) return 1;
+    std::printf("%lu\n", static_cast<unsigned long>(result));
+    return 0;
+  }
+  if (command == "register" && argc == 3) {
+    std::printf("%u\n", RegisterWindowMessageA(argv[2]));
+    return 0;
+  }
+  if (command == "broadcast" && argc == 3) {
+    return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0) ? 0 : 1;
+  }
+  if (command == "tray-icons") {
+    std::printf("%u\n", static_cast<unsigned>(TrayIcons().size()));
+    return 0;
+  }
+  if (command == "tray-click" && argc == 4) {
+    std::vector<HWND> icons = TrayIcons();
+    if (icons.empty()) return 1;
+    std::size_t index = std::strcmp(argv[2], "last") == 0 ? icons.size() - 1 : Number(argv[2]);
+    if (index >= icons.size()) return 1;
+    const std::string button = argv[3];
+    HWND icon = icons[index];
+    LPARAM at = MAKELPARAM(10, 10);
+    if (button == "right") {
+      PostMessageA(icon, WM_RBUTTONDOWN, MK_RBUTTON, at);
+      PostMessageA(icon, WM_RBUTTONUP, 0, at);
+    } else if (button == "left") {
+      PostMessageA(icon, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageA(icon, WM_LBUTTONUP, 0, at);
+    } else if (button == "leftdouble") {
+      PostMessageA(icon, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      PostMessageA(icon, WM_LBUTTONUP, 0, at);
+    } else {
+      return Usage();
+    }
+    return 0;
+  }
+  if (command == "menu") {
+    std::vector<HWND> menus = TopLevel("#32768", 0, true);
+    for (HWND wnd : menus) PrintWindow(wnd);
+    return menus.empty() ? 1 : 0;
+  }
+  if (command == "key" && argc == 4) {
+    HWND wnd = WindowArg(argv[2]);
+    WPARAM vk = Number(argv[3]);
+    if (!PostMessageA(wnd, WM_KEYDOWN, vk, 1)) return 1;
+    PostMessageA(wnd, WM_KEYUP, vk, 0xC0000001);
+    return 0;
+  }
+  if (command == "mutex") {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, InstanceKey);
+    if (!mutex) return 1;
+    CloseHandle(mutex);
+    return 0;
+  }
+  if (command == "tooltips") {
+    std::vector<HWND> tips = TopLevel("tooltips_class32", 0, true);
+    for (HWND wnd : tips) std::printf("%s\n", TextOf(wnd).c_str());
+    return tips.empty() ? 1 : 0;
+  }
+  return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return Run(argc, argv); }
