@@ -1,8 +1,11 @@
 #include "app/DummyMainForm.h"
 
+#include "app/SweepCommand.h"
+#include "app/TraySweepHost.h"
 #include "framework/AnsiPath.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
+#include "resources/FrameIds.h"
 
 namespace {
 constexpr int FormWidth = 200;
@@ -11,6 +14,8 @@ constexpr int FormHeight = 100;
 
 TDummyMainForm::TDummyMainForm(TApplication& app) : FApp(app) {
   BuildMenu();
+  // Without its frames a sweep still runs and reports; the icon just stays still.
+  ImageList1.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
   TWindowParams params;
   params.ClassName = "TDummyMainForm";
   params.Title = "DummyMainForm";
@@ -86,6 +91,9 @@ void TDummyMainForm::MenuAboutClick(TMenuItem&) {}
 
 void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {}
 
-void TDummyMainForm::Menu10Click(TMenuItem&) {}
+void TDummyMainForm::Menu10Click(TMenuItem& sender) {
+  TTraySweepHost host(TrayIcon.get(), ImageList1);
+  RunSweepCommand(sender.Tag, FApp.Title(), NormalIcon(), host);
+}
 
 void TDummyMainForm::MenuExitClick(TMenuItem&) { Close(); }

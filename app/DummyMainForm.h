@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
 #include "tray/SimpleTaskTray.h"
 
@@ -29,6 +30,9 @@ public:
   TMenuItem* Menu20 = nullptr;
   TMenuItem* Menu10 = nullptr;
   TMenuItem* MenuExit = nullptr;
+
+  // The tray icon's animation frames while a sweep runs.
+  TImageList ImageList1;
 
   // The one tray icon object, from FormCreate until the close query.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;

@@ -1,0 +1,95 @@
+#include "app/MemorySweep.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+// Uncached, so the fill goes to memory itself rather than into the caches.
+constexpr DWORD SweepProtection = PAGE_READWRITE | PAGE_NOCACHE;
+// A 32-bit process without the large-address flag has 2 GiB of address
+// space in all; a block of that size or more can never be had, whole or in pieces.
+constexpr std::uint64_t AddressSpaceSize = std::uint64_t(1) << 31;
+// Reservations start on 64 KiB boundaries: pieces of whole 64 KiB leave no
+// unusable holes behind them.
+constexpr SIZE_T AllocationGranularity = SIZE_T(64) << 10;
+
+// The blocks got so far. Each is decommitted and its range released when it
+// is given back: a range left reserved stays lost to the process, and after
+// a few sweeps nothing could be committed any more.
+class TSweptBlocks {
+public:
+  explicit TSweptBlocks(const TVirtualMemoryApi& api) : FApi(api) {}
+  ~TSweptBlocks() { GiveBack(); }
+  TSweptBlocks(const TSweptBlocks&) = delete;
+  TSweptBlocks& operator=(const TSweptBlocks&) = delete;
+
+  // Commits and zero-fills one block; false when it cannot be had.
+  bool Sweep(SIZE_T size) {
+    // Room first, so that keeping the block cannot fail once it is committed.
+    FBlocks.reserve(FBlocks.size() + 1);
+    void* block = FApi.Alloc(nullptr, size, MEM_COMMIT, SweepProtection);
+    if (!block) return false;
+    FBlocks.push_back(TBlock{block, size});
+    // One sequential pass with the widest stores the library has: on
+    // uncached memory every store is a bus transaction, so a byte loop
+    // would take several times as long.
+    std::memset(block, 0, size);
+    FSwept += size;
+    return true;
+  }
+
+  void GiveBack() {
+    for (const TBlock& block : FBlocks) {
+      FApi.Free(block.Address, block.Size, MEM_DECOMMIT);
+      FApi.Free(block.Address, 0, MEM_RELEASE);
+    }
+    FBlocks.clear();
+  }
+
+  std::uint64_t Swept() const { return FSwept; }
+
+private:
+  struct TBlock {
+    void* Address;
+    SIZE_T Size;
+  };
+  TVirtualMemoryApi FApi;
+  std::vector<TBlock> FBlocks;
+  std::uint64_t FSwept = 0;
+};
+
+SIZE_T HalvedPiece(SIZE_T piece) {
+  return std::max(SmallestSweepPiece, piece / 2 / AllocationGranularity * AllocationGranularity);
+}
+
+void SweepInPieces(TSweptBlocks& blocks, SIZE_T size) {
+  SIZE_T remaining = size;
+  SIZE_T piece = HalvedPiece(size);
+  while (remaining > 0) {
+    const SIZE_T want = std::min(piece, remaining);
+    if (blocks.Sweep(want)) {
+      remaining -= want;
+    } else if (want > SmallestSweepPiece) {
+      piece = HalvedPiece(want);
+    } else {
+      break;  // not even the smallest piece is left
+    }
+  }
+}
+
+}  // namespace
+
+std::uint64_t SweepMemory(std::uint32_t size, const TVirtualMemoryApi& api) {
+  if (size == 0) return 0;
+  TSweptBlocks blocks(api);
+  try {
+    if (!blocks.Sweep(size) && size < AddressSpaceSize) SweepInPieces(blocks, size);
+  } catch (const std::bad_alloc&) {
+    // No room left to note one more block: what was swept so far still counts.
+  }
+  blocks.GiveBack();
+  return blocks.Swept();
+}

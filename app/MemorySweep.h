@@ -1,0 +1,23 @@
+#pragma once
+// Sweeping memory: commit, zero-fill and give back a number of bytes, so the
+// system takes that much physical memory from other processes and then has
+// it free.
+#include <windows.h>
+#include <cstdint>
+
+struct TVirtualMemoryApi {
+  decltype(&VirtualAlloc) Alloc = &VirtualAlloc;
+  decltype(&VirtualFree) Free = &VirtualFree;
+};
+
+// The smallest piece tried when one block of the whole size cannot be had.
+constexpr SIZE_T SmallestSweepPiece = SIZE_T(1) << 20;
+
+// Tries one block of the whole size first. A 32-bit process seldom finds one
+// free range as large as a third of its 2 GiB (under Wine the largest is
+// ~600 MiB), so when that fails, a size under 2 GiB is swept in pieces of
+// halving size, down to SmallestSweepPiece: each piece is filled as it is
+// got and all are kept until the total is reached or nothing more can be
+// had. Every block is decommitted and released before this returns, also
+// when it returns by an exception. Returns the bytes swept.
+std::uint64_t SweepMemory(std::uint32_t size, const TVirtualMemoryApi& api = TVirtualMemoryApi());

@@ -1,0 +1,23 @@
+#include "framework/ImageList.h"
+
+#include "framework/Error.h"
+
+TImageList::TImageList() : FList(ImageList_Create(ImageSize, ImageSize, ILC_COLOR24 | ILC_MASK, 0, 4)) {
+  if (!FList) throw EError("The image list cannot be created");
+}
+
+bool TImageList::AddStrip(HINSTANCE module, int imageId, int maskId) {
+  // A DIB section keeps the resource's exact colours whatever the depth of
+  // the display; the mask stays a monochrome bitmap, as the list expects.
+  TOwnedGdiObject image(LoadImageA(module, MAKEINTRESOURCEA(imageId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  TOwnedGdiObject mask(LoadImageA(module, MAKEINTRESOURCEA(maskId), IMAGE_BITMAP, 0, 0, LR_MONOCHROME));
+  if (!image || !mask) return false;
+  return ImageList_Add(FList.Get(), static_cast<HBITMAP>(image.Get()), static_cast<HBITMAP>(mask.Get())) >= 0;
+}
+
+int TImageList::Count() const { return ImageList_GetImageCount(FList.Get()); }
+
+TOwnedIcon TImageList::GetIcon(int index) const {
+  if (index < 0 || index >= Count()) return TOwnedIcon();
+  return TOwnedIcon(ImageList_GetIcon(FList.Get(), index, ILD_NORMAL));
+}

@@ -1,0 +1,29 @@
+#include "info/MemoryTexts.h"
+
+#include <cstring>
+
+#include "info/SizeText.h"
+
+namespace {
+
+std::string MemoryLine(const char* label, DWORD available, DWORD total, const TLocaleSeparators& separators) {
+  return label + FormatKB(available, separators) + "/" + FormatKB(total, separators);
+}
+
+}  // namespace
+
+MEMORYSTATUS ReadMemoryStatus(const TMemoryStatusApi& api) {
+  MEMORYSTATUS status;
+  std::memset(&status, 0, sizeof(status));
+  status.dwLength = sizeof(status);
+  api.ReadStatus(&status);
+  return status;
+}
+
+void GetMemoryTexts(std::string& physical, std::string& pagingFile, std::string& virtualMemory,
+                    const TMemoryStatusApi& api, const TLocaleSeparators& separators) {
+  const MEMORYSTATUS status = ReadMemoryStatus(api);
+  physical = MemoryLine("free physical memory:", status.dwAvailPhys, status.dwTotalPhys, separators);
+  pagingFile = MemoryLine("free paging file    :", status.dwAvailPageFile, status.dwTotalPageFile, separators);
+  virtualMemory = MemoryLine("free virtual memory :", status.dwAvailVirtual, status.dwTotalVirtual, separators);
+}
