@@ -10,7 +10,7 @@ void ShellOpen(HWND owner, const std::string& target, const std::string& paramet
                const TShellLaunchApi& api) noexcept {
   try {
     // A program started from elsewhere must still find the files next to it.
-    std::string directory = ExtractFilePath(target);
+    std::string directory = ExtractFilePath(target, api.CodePage);
     // Empty texts go as "", never null: the null operation alone picks the default verb.
     api.Execute(owner, nullptr, target.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
   } catch (...) {

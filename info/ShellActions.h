@@ -9,6 +9,7 @@
 struct TShellLaunchApi {
   decltype(&ShellExecuteA) Execute = &ShellExecuteA;
   decltype(&ShellExecuteExA) ExecuteEx = &ShellExecuteExA;
+  UINT CodePage = CP_ACP;  // for splitting paths at character boundaries
 };
 
 // Opens a file, folder, program, web address or mail link with its default
