@@ -15,6 +15,15 @@ TApplication* CurrentApplication = nullptr;
 // Private message that tells the application window to run one deferred call.
 constexpr UINT WM_APP_RUN_DEFERRED = WM_APP + 0x101;
 
+// DispatchMessage calls the LParam of a WM_TIMER as a timer procedure. The
+// program sets no timer procedures, so such a message can only come from
+// another process, pointing anywhere: it is dropped, never called.
+void DispatchSafely(const MSG& msg) {
+  if (msg.message == WM_TIMER && msg.lParam != 0) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
 }  // namespace
 
 class TApplication::TApplicationWindow : public TWindow {
@@ -98,10 +107,7 @@ void TApplication::Run(TForm& mainForm) {
   FTerminated = false;
   if (ShowMainForm) mainForm.Show();
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchSafely(msg);
   FMainForm = nullptr;
   FDeferred.clear();
 }
@@ -120,8 +126,7 @@ bool TApplication::HandleMessage() {
     if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
     return false;
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchSafely(msg);
   return true;
 }
 

@@ -36,7 +36,8 @@ public:
   TMenuItem& Items() { return FItems; }
 
   // Builds the Win32 menu of the current items. Item ids are 1-based
-  // positions in BuildCommands' order; each item's data is its tag.
+  // indexes into commands, which receives every item in menu order; each
+  // item's data is its tag.
   TOwnedMenu BuildMenu(std::vector<TMenuItem*>& commands) const;
 
   // Opens the menu with its top-left corner at the screen point. The owner

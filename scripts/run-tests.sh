@@ -14,7 +14,18 @@ if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
 fi
 
 source "$root/scripts/wine-env.sh"
-wineserver -p
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+wineserver -p 2>/dev/null || true  # already running is fine
+# An icon of our own in Wine's tray for the whole run: removing the last icon
+# on a bare X server makes Wine wait ~2 s for a window manager.
+trayhold_pid=""
+if [ -f "$BUILD_DIR/tools/trayhold.exe" ]; then
+  wine "$BUILD_DIR/tools/trayhold.exe" >/dev/null 2>&1 &
+  trayhold_pid=$!
+fi
+cleanup() {
+  if [ -n "$trayhold_pid" ]; then kill "$trayhold_pid" 2>/dev/null || true; wait "$trayhold_pid" 2>/dev/null || true; fi
+  wineserver -k >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
 cd "$BUILD_DIR"
 ctest --output-on-failure "${args[@]}"

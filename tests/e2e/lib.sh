@@ -60,8 +60,9 @@ start_program() {
   STARTED_PIDS+=("$LAST_PID")
 }
 
-# Keeps an icon of our own in Wine's tray (see tools/trayhold.cpp), so the
-# program's icon is always the last one and its removal never waits.
+# Keeps an icon of our own in Wine's tray (see tools/trayhold.cpp), so that
+# removing the program's icon never waits. run-tests.sh starts one for the
+# whole run; a script run on its own may start one itself.
 start_trayhold() {
   start_program "$BUILD_DIR/tools/trayhold.exe"
   TRAYHOLD_PID=$LAST_PID
@@ -72,33 +73,39 @@ tray_icons() { driver tray-icons; }
 tray_icons_at_least() { [ "$(tray_icons)" -ge "$1" ]; }
 tray_icons_equal() { [ "$(tray_icons)" -eq "$1" ]; }
 
-# Starts Sweeper (arguments are passed on) and waits for its window and icon.
+# Starts Sweeper (arguments are passed on) and waits for its window and
+# icon. Sets SWEEPER_PID (the Wine process), APP_HWND, APP_PID (the Windows
+# process id), ICONS_BEFORE and SWEEPER_ICON (its icon window in Wine's tray).
 start_sweeper() {
-  local icons_before
-  icons_before=$(tray_icons)
+  local before
+  before=$(driver tray-list)
+  ICONS_BEFORE=$(echo -n "$before" | grep -c . || true)
   start_program "$SWEEPER_EXE" "$@"
   SWEEPER_PID=$LAST_PID
   wait_until 15 driver app || fail "no application window after start"
-  wait_until 10 tray_icons_at_least $((icons_before + 1)) || fail "no tray icon after start"
+  wait_until 10 tray_icons_at_least $((ICONS_BEFORE + 1)) || fail "no tray icon after start"
   APP_HWND=$(driver app | head -n1 | cut -d' ' -f1)
+  APP_PID=$(driver app | head -n1 | cut -d' ' -f2)
+  SWEEPER_ICON=$(comm -13 <(echo "$before" | sort) <(driver tray-list | sort) | head -n1)
+  [ -n "$SWEEPER_ICON" ] || fail "cannot tell the program's tray icon"
 }
 
-# exit_code_within SECONDS PID: waits for the process to end and prints its
-# exit code; fails the test when it is still running after the time.
-exit_code_within() {
+# wait_exit SECONDS PID: waits for the process to end and sets EXIT_CODE;
+# fails the test when it is still running after the time. (Not to be called
+# in $(...): a subshell cannot wait for its parent's children.)
+wait_exit() {
   local seconds=$1 pid=$2 deadline=$((SECONDS + $1))
   while kill -0 "$pid" 2>/dev/null; do
     if [ "$SECONDS" -ge "$deadline" ]; then fail "process $pid still running after ${seconds}s"; fi
     sleep 0.1
   done
-  local code=0
-  wait "$pid" || code=$?
-  echo "$code"
+  EXIT_CODE=0
+  wait "$pid" || EXIT_CODE=$?
 }
 
 # Opens the tray menu with a right click on the program's icon.
 open_tray_menu() {
-  driver tray-click last right >/dev/null || fail "no tray icon to click"
+  driver tray-click "$SWEEPER_ICON" right >/dev/null || fail "no tray icon to click"
   wait_until 10 driver menu || fail "tray menu did not open"
 }
 

@@ -99,6 +99,67 @@ std::vector<HWND> TrayIcons() {
   return icons;
 }
 
+HWND TrayIcon(const char* which) {
+  HWND wanted = WindowArg(which);
+  for (HWND icon : TrayIcons()) {
+    if (icon == wanted) return icon;
+  }
+  return nullptr;
+}
+
+// A small deterministic generator, so a failing run can be repeated.
+class TJunk {
+public:
+  explicit TJunk(unsigned long seed) : FState(seed * 2654435761u + 1) {}
+  DWORD Next() {
+    FState ^= FState << 13;
+    FState ^= FState >> 17;
+    FState ^= FState << 5;
+    return FState;
+  }
+
+private:
+  DWORD FState;
+};
+
+// Junk that another process could send: tray callbacks with values that are
+// not mouse messages, command ids, timer ids and copy-data blocks. Nothing of
+// it may start a command, crash the program or stop its menu from working.
+int PostHostileMessages(DWORD pid, unsigned long count, unsigned long seed) {
+  constexpr UINT WM_TRAYNOTIFY = 0x7658;
+  std::vector<HWND> windows = TopLevel("", pid);
+  if (windows.empty()) return 1;
+  TJunk junk(seed);
+  char payload[64];
+  for (unsigned long i = 0; i < count; ++i) {
+    HWND target = windows[junk.Next() % windows.size()];
+    DWORD value = junk.Next();
+    switch (junk.Next() % 4) {
+      case 0:
+        // Mouse messages (0x200-0x20E) would be real clicks; skip them.
+        if (value >= WM_MOUSEFIRST && value <= WM_MOUSELAST) value += 0x100;
+        PostMessageA(target, WM_TRAYNOTIFY, junk.Next(), static_cast<LPARAM>(value));
+        break;
+      case 1:
+        PostMessageA(target, WM_COMMAND, value, static_cast<LPARAM>(junk.Next()));
+        break;
+      case 2:
+        PostMessageA(target, WM_TIMER, value, static_cast<LPARAM>(junk.Next()));
+        break;
+      default: {
+        for (char& c : payload) c = static_cast<char>(junk.Next());
+        COPYDATASTRUCT data{value, sizeof(payload), payload};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000,
+                            &result);
+        break;
+      }
+    }
+    if (i % 200 == 199) Sleep(10);  // let the queue drain: posted messages are capped per queue
+  }
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: driver <command> [args]\n"
@@ -113,11 +174,14 @@ int Usage() {
                "  broadcast MSGNAME        posts a registered message to every top-level window\n"
                "  register MSGNAME         prints the registered message number\n"
                "  tray-icons               count of icons in Wine's tray window\n"
-               "  tray-click INDEX|last BUTTON  posts a click (left|right|leftdouble) to a tray icon\n"
+               "  tray-list                the icon windows in Wine's tray window\n"
+               "  tray-click ICON BUTTON   posts a click (left|right|leftdouble) to a tray icon window\n"
                "  menu                     visible popup menu windows\n"
                "  key HWND VK              posts key down and up\n"
                "  mutex                    exit 0 when the single-instance mutex exists\n"
-               "  tooltips                 texts of visible tooltip windows (balloons)\n");
+               "  tooltips                 texts of visible tooltip windows (balloons)\n"
+               "  tray-rect ICON           screen rectangle of a tray icon window\n"
+               "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n");
   return 2;
 }
 
@@ -177,13 +241,25 @@ int Run(int argc, char** argv) {
     std::printf("%u\n", static_cast<unsigned>(TrayIcons().size()));
     return 0;
   }
+  if (command == "tray-list") {
+    for (HWND icon : TrayIcons()) std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(icon)));
+    return 0;
+  }
+  if (command == "tray-rect" && argc == 3) {
+    HWND icon = TrayIcon(argv[2]);
+    if (!icon) return 1;
+    RECT r{};
+    GetWindowRect(icon, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (command == "hostile" && argc == 5) {
+    return PostHostileMessages(Number(argv[2]), Number(argv[3]), Number(argv[4]));
+  }
   if (command == "tray-click" && argc == 4) {
-    std::vector<HWND> icons = TrayIcons();
-    if (icons.empty()) return 1;
-    std::size_t index = std::strcmp(argv[2], "last") == 0 ? icons.size() - 1 : Number(argv[2]);
-    if (index >= icons.size()) return 1;
+    HWND icon = TrayIcon(argv[2]);
+    if (!icon) return 1;
     const std::string button = argv[3];
-    HWND icon = icons[index];
     LPARAM at = MAKELPARAM(10, 10);
     if (button == "right") {
       PostMessageA(icon, WM_RBUTTONDOWN, MK_RBUTTON, at);

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# One instance per logon session: later starts end silently with exit code 0,
+# a start marked by the restart argument waits once, about a second.
+source "$(dirname "$0")/lib.sh"
+KEY="{B7188742-5D1C-46DA-9178-43DFBFCC0FA5}"
+
+start_sweeper
+[ "$(driver prop "$APP_HWND")" = "0x1111" ] || fail "instance property is not 0x1111"
+if driver windows "$APP_PID" | awk '$4 == 1' | grep -q .; then fail "a window of the program is visible"; fi
+icons=$(tray_icons)
+
+# second_start SECONDS ARGS...: a start that must end by itself with 0.
+second_start() {
+  local seconds=$1
+  shift
+  local started=$SECONDS
+  start_program "$SWEEPER_EXE" "$@"
+  wait_exit "$seconds" "$LAST_PID"
+  [ "$EXIT_CODE" -eq 0 ] || fail "second start ($*) ended with $EXIT_CODE"
+  ELAPSED=$((SECONDS - started))
+  [ "$(driver app | wc -l)" -eq 1 ] || fail "second start ($*) created an application window"
+  [ "$(tray_icons)" -eq "$icons" ] || fail "second start ($*) changed the tray"
+}
+
+second_start 10
+log "plain second start ended with 0"
+
+start_ms=$(date +%s%3N)
+second_start 10 "$KEY"
+waited=$(( $(date +%s%3N) - start_ms ))
+log "start with the restart argument ended after ${waited} ms"
+[ "$waited" -ge 1000 ] || fail "restart argument did not wait (${waited} ms)"
+
+# Not the restart argument: other case, extra characters, second position.
+second_start 10 "$(echo "$KEY" | tr 'A-F' 'a-f')"
+second_start 10 "${KEY}x"
+second_start 10 other "$KEY"
+# Hostile command lines.
+second_start 10 "$(head -c 10000 /dev/zero | tr '\0' 'A')"
+second_start 10 '"unbalanced' 'quo"tes"' '""'
+# shellcheck disable=SC2046
+second_start 10 $(seq 1 300)
+log "unrecognised and hostile command lines ended with 0"
+
+# The running instance noticed nothing and still answers its menu.
+open_tray_menu
+menu_key "$VK_ESCAPE"
+wait_until 5 bash -c "! wine '$DRIVER_EXE' menu" || fail "menu did not close"
+kill -0 "$SWEEPER_PID" || fail "the running instance ended"
+
+driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
+wait_exit 10 "$SWEEPER_PID"
+[ "$EXIT_CODE" -eq 0 ] || fail "WM_CLOSE ended the program with $EXIT_CODE"
+log "passed"

@@ -1,0 +1,266 @@
+// The tray icon object against a recording shell: every call and the
+// record's bytes at the moment of the call.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tray/SimpleTaskTray.h"
+
+namespace {
+
+struct TShellCall {
+  DWORD Message;
+  TNotifyIconDataA Data;
+};
+
+std::vector<TShellCall> Calls;
+std::vector<BOOL> Answers;  // answers for the next calls; TRUE when empty
+
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA data) {
+  TShellCall call{message, {}};
+  std::memcpy(&call.Data, data, sizeof(call.Data));
+  Calls.push_back(call);
+  if (Answers.empty()) return TRUE;
+  BOOL answer = Answers.front();
+  Answers.erase(Answers.begin());
+  return answer;
+}
+
+struct TBoxCall {
+  std::string Text, Caption;
+  UINT Flags;
+};
+std::vector<TBoxCall> Boxes;
+
+int WINAPI RecordMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT flags) {
+  Boxes.push_back({text, caption, flags});
+  return IDOK;
+}
+
+const HICON IconA = reinterpret_cast<HICON>(0x1234);
+const HICON IconB = reinterpret_cast<HICON>(0x5678);
+
+class TrayIconTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Calls.clear();
+    Answers.clear();
+    Boxes.clear();
+    Api.NotifyIcon = &RecordNotify;
+    Api.ShowMessageBox = &RecordMessageBox;
+  }
+
+  LRESULT Send(TSimpleTaskTray& tray, UINT msg, LPARAM lParam) { return SendMessageA(tray.Handle(), msg, 0, lParam); }
+
+  TTrayApi Api;
+};
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+}  // namespace
+
+TEST_F(TrayIconTest, ConstructionFillsTheRecordWithoutAddingTheIcon) {
+  TSimpleTaskTray tray(IconA, Api);
+  const TNotifyIconDataA& d = tray.IconData();
+  EXPECT_TRUE(Calls.empty());
+  EXPECT_EQ(488u, d.cbSize);
+  EXPECT_EQ(tray.Handle(), d.hWnd);
+  EXPECT_NE(nullptr, tray.Handle());
+  EXPECT_EQ(0u, d.uID);
+  EXPECT_EQ(0u, d.uFlags);
+  EXPECT_EQ(0x7658u, d.uCallbackMessage);
+  EXPECT_EQ(IconA, d.hIcon);
+  EXPECT_FALSE(tray.Added());
+  EXPECT_EQ(RegisterWindowMessageA("{31448FE3-A18D-4613-8570-C27EA52E92D4}"), tray.ReAddMessage());
+  // The hidden window is a top-level tool window, so broadcasts reach it.
+  EXPECT_EQ(nullptr, GetParent(tray.Handle()));
+  EXPECT_TRUE(GetWindowLongA(tray.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(IsWindowVisible(tray.Handle()));
+}
+
+TEST_F(TrayIconTest, AddIconOnceKeepsTheFirstTip) {
+  TSimpleTaskTray tray(IconA, Api);
+  EXPECT_TRUE(tray.AddIcon("Sweeper.exe"));
+  ASSERT_EQ(1u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message);
+  EXPECT_EQ(7u, Calls[0].Data.uFlags);
+  EXPECT_STREQ("Sweeper.exe", Calls[0].Data.szTip);
+
+  EXPECT_TRUE(tray.AddIcon("Other.exe"));
+  EXPECT_EQ(1u, Calls.size());
+  EXPECT_STREQ("Sweeper.exe", tray.IconData().szTip);
+}
+
+TEST_F(TrayIconTest, FailedAddLeavesIconChangesAndBalloonsSkipped) {
+  TSimpleTaskTray tray(IconA, Api);
+  Answers = {FALSE};
+  EXPECT_FALSE(tray.AddIcon("Sweeper.exe"));
+  EXPECT_FALSE(tray.Added());
+  TNotifyIconDataA before = tray.IconData();
+
+  EXPECT_FALSE(tray.ChangeIcon(IconB));
+  EXPECT_FALSE(tray.ShowBalloon("text", "title", tiInfo, tsBalloon));
+  EXPECT_EQ(1u, Calls.size());
+  EXPECT_EQ(0, std::memcmp(&before, &tray.IconData(), sizeof(before)));
+
+  // The message-box style needs no icon.
+  EXPECT_TRUE(tray.ShowBalloon("text", "title", tiWarning, tsNormal));
+  ASSERT_EQ(1u, Boxes.size());
+  EXPECT_EQ("text", Boxes[0].Text);
+  EXPECT_EQ("title", Boxes[0].Caption);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL), Boxes[0].Flags);
+}
+
+TEST_F(TrayIconTest, TextsAreCutToTheirFieldsAtCharacterBoundaries) {
+  TSimpleTaskTray tray(IconA, Api);
+  tray.AddIcon(std::string(200, 't'));
+  tray.ShowBalloon(std::string(300, 'b'), std::string(100, 'h'), tiInfo, tsBalloon);
+  const TNotifyIconDataA& d = tray.IconData();
+  EXPECT_EQ(std::string(127, 't'), d.szTip);
+  EXPECT_EQ(std::string(255, 'b'), d.szInfo);
+  EXPECT_EQ(std::string(63, 'h'), d.szInfoTitle);
+
+  // In code page 932 "表" is 0x95 0x5C: an odd limit must not split it.
+  Api.CodePage = 932;
+  TSimpleTaskTray dbcs(IconA, Api);
+  const std::string hyou = "\x95\x5C";
+  dbcs.AddIcon(Repeat(hyou, 100));
+  dbcs.ShowBalloon(Repeat(hyou, 200), Repeat(hyou, 50), tiInfo, tsBalloon);
+  const TNotifyIconDataA& j = dbcs.IconData();
+  EXPECT_EQ(Repeat(hyou, 63), j.szTip);
+  EXPECT_EQ(Repeat(hyou, 127), j.szInfo);
+  EXPECT_EQ(Repeat(hyou, 31), j.szInfoTitle);
+  // A single-byte character before them moves the boundary by one.
+  TSimpleTaskTray mixed(IconA, Api);
+  mixed.AddIcon("a" + Repeat(hyou, 100));
+  EXPECT_EQ("a" + Repeat(hyou, 63), std::string(mixed.IconData().szTip));
+}
+
+TEST_F(TrayIconTest, BalloonSendsTextThenVersionAndIconChangesSendIconFlags) {
+  TSimpleTaskTray tray(IconA, Api);
+  tray.AddIcon("Sweeper.exe");
+  Calls.clear();
+  Answers = {FALSE, TRUE};  // the modify's answer is ignored
+  EXPECT_TRUE(tray.ShowBalloon("report", "Sweeper", tiError, tsBalloon));
+  ASSERT_EQ(2u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), Calls[0].Message);
+  EXPECT_EQ(static_cast<UINT>(NIF_INFO), Calls[0].Data.uFlags);
+  EXPECT_STREQ("report", Calls[0].Data.szInfo);
+  EXPECT_STREQ("Sweeper", Calls[0].Data.szInfoTitle);
+  EXPECT_EQ(3000u, Calls[0].Data.uTimeoutOrVersion);
+  EXPECT_EQ(static_cast<DWORD>(NIIF_ERROR), Calls[0].Data.dwInfoFlags);
+  EXPECT_EQ(static_cast<DWORD>(NIM_SETVERSION), Calls[1].Message);
+  EXPECT_EQ(3u, Calls[1].Data.uTimeoutOrVersion);
+
+  Answers = {TRUE, FALSE};
+  EXPECT_FALSE(tray.ShowBalloon("report", "Sweeper", tiInfo, tsBalloon));
+  EXPECT_EQ(static_cast<DWORD>(NIIF_INFO), tray.IconData().dwInfoFlags);
+
+  // After a balloon, a frame change sends icon, message and tip only.
+  Calls.clear();
+  EXPECT_TRUE(tray.ChangeIcon(IconB));
+  ASSERT_EQ(1u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), Calls[0].Message);
+  EXPECT_EQ(7u, Calls[0].Data.uFlags);
+  EXPECT_EQ(IconB, Calls[0].Data.hIcon);
+  EXPECT_STREQ("Sweeper.exe", Calls[0].Data.szTip);
+}
+
+TEST_F(TrayIconTest, HideBalloonModifiesEvenWhenNotAdded) {
+  TSimpleTaskTray tray(IconA, Api);
+  tray.ShowBalloon("shown", "kept", tiInfo, tsBalloon);  // not added: changes nothing
+  tray.HideBalloon();
+  ASSERT_EQ(1u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), Calls[0].Message);
+  EXPECT_EQ(static_cast<UINT>(NIF_INFO), Calls[0].Data.uFlags);
+  EXPECT_STREQ("", Calls[0].Data.szInfo);
+}
+
+TEST_F(TrayIconTest, DeleteClearsAddedAndTheDestructorDeletesOnce) {
+  {
+    TSimpleTaskTray tray(IconA, Api);
+    EXPECT_TRUE(tray.DeleteIcon());  // not added: no call
+    EXPECT_TRUE(Calls.empty());
+    tray.AddIcon("Sweeper.exe");
+    EXPECT_TRUE(tray.DeleteIcon());
+    EXPECT_FALSE(tray.Added());
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), Calls.back().Message);
+    tray.AddIcon("Sweeper.exe");
+    Calls.clear();
+  }
+  ASSERT_EQ(1u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), Calls[0].Message);
+}
+
+TEST_F(TrayIconTest, CallbackMessageFiresOnlyTheFourMouseEvents) {
+  TSimpleTaskTray tray(IconA, Api);
+  std::vector<std::string> fired;
+  tray.OnLButtonDown = [&](TSimpleTaskTray& s) { fired.push_back(&s == &tray ? "ldown" : "?"); };
+  tray.OnLButtonDblClk = [&](TSimpleTaskTray&) { fired.push_back("ldbl"); };
+  tray.OnRButtonDown = [&](TSimpleTaskTray&) { fired.push_back("rdown"); };
+  for (LPARAM l : {0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x200, 0, -1, 0x10201}) Send(tray, WM_TRAYNOTIFY, l);
+  // Mouse messages under another message number do nothing either.
+  SendMessageA(tray.Handle(), WM_USER, 0, WM_RBUTTONDOWN);
+  EXPECT_EQ((std::vector<std::string>{"ldown", "ldbl", "rdown"}), fired);  // 0x206 is unset
+  EXPECT_TRUE(Calls.empty());
+}
+
+TEST_F(TrayIconTest, ReAddRequestAddsAgainOnlyWhileAdded) {
+  TSimpleTaskTray tray(IconA, Api);
+  Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
+  EXPECT_TRUE(Calls.empty());
+
+  tray.AddIcon("Sweeper.exe");
+  Calls.clear();
+  Answers = {FALSE};  // the shell still shows the icon
+  Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
+  ASSERT_EQ(1u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message);
+  EXPECT_STREQ("Sweeper.exe", Calls[0].Data.szTip);
+  EXPECT_FALSE(tray.Added());
+}
+
+TEST_F(TrayIconTest, ShellRestartBringsTheIconBack) {
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  {
+    // Started before the notification area existed: the add failed.
+    TSimpleTaskTray tray(IconA, Api);
+    Answers = {FALSE};
+    tray.AddIcon("Sweeper.exe");
+    Send(tray, taskbarCreated, 0);
+    EXPECT_TRUE(tray.Added());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls.back().Message);
+    EXPECT_STREQ("Sweeper.exe", Calls.back().Data.szTip);
+  }
+  {
+    // The shell still shows the icon: its add fails, a modify proves it is there.
+    TSimpleTaskTray tray(IconA, Api);
+    tray.AddIcon("Sweeper.exe");
+    tray.ChangeIcon(IconB);
+    Calls.clear();
+    Answers = {FALSE, TRUE};
+    Send(tray, taskbarCreated, 0);
+    ASSERT_EQ(2u, Calls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), Calls[1].Message);
+    EXPECT_EQ(IconB, Calls[1].Data.hIcon);
+    EXPECT_TRUE(tray.Added());
+  }
+  {
+    // Nothing asked for an icon: nothing is added.
+    TSimpleTaskTray tray(IconA, Api);
+    Calls.clear();
+    Send(tray, taskbarCreated, 0);
+    EXPECT_TRUE(Calls.empty());
+  }
+}
+
+TEST_F(TrayIconTest, HiddenWindowNeverBlocksTheEndOfASession) {
+  TSimpleTaskTray tray(IconA, Api);
+  EXPECT_EQ(TRUE, Send(tray, WM_QUERYENDSESSION, 0));
+}
