@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs the sweep benchmark under Wine on a private virtual display, beside a
+# native first-touch memset of the same sizes, and prints the rates and the
+# worker / native ratio. Never part of `make test`.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+: "${BUILD_DIR:=$root/build}"
+export BUILD_DIR
+
+if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
+  export SWEEPER_IN_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+fi
+
+source "$root/scripts/wine-env.sh"
+native="$BUILD_DIR/bench/native_fill"
+mkdir -p "$BUILD_DIR/bench"
+cc -O2 -o "$native" "$root/bench/native_fill.c"
+
+wineserver -p
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
+sizes=(256 1024)
+native_out=$("$native" "${sizes[@]}")
+worker_out=$(wine "$BUILD_DIR/bench/sweep_bench.exe" 2>/dev/null | tr -d '\r')
+
+echo "Sweep fill rate (GB/s = 10^9 bytes per second, best of 3):"
+for mib in "${sizes[@]}"; do
+  n=$(awk -v m="$mib" '$1 == "native" && $2 == m { print $3 }' <<<"$native_out")
+  w=$(awk -v m="$mib" '$1 == "worker" && $2 == m { print $3 }' <<<"$worker_out")
+  awk -v m="$mib" -v n="$n" -v w="$w" 'BEGIN {
+    bytes = m * 1048576
+    printf "  %4d MiB: worker %.2f GB/s (commit to release %.1f ms), native %.2f GB/s, ratio %.2f\n",
+           m, bytes / w / 1e9, w * 1000, bytes / n / 1e9, n / w }'
+done
+grep -v -E '^(worker|native) ' <<<"$worker_out"
