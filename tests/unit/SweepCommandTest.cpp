@@ -8,6 +8,7 @@
 
 #include "app/SweepCommand.h"
 #include "app/SweepReport.h"
+#include "tests/unit/SweepTestData.h"
 
 namespace {
 
@@ -74,17 +75,8 @@ public:
     status.dwAvailPhys = (++MemoryReadings == 1 ? 300 : 700) * MiB;
     return status;
   }
-  SYSTEMTIME Now() override {
-    SYSTEMTIME now{};
-    now.wYear = 2024;
-    now.wMonth = 1;
-    now.wDay = 31;
-    now.wHour = 9;
-    now.wMinute = 5;
-    now.wSecond = 7;
-    return now;
-  }
-  TLocaleSeparators Separators() override { return TLocaleSeparators{",", ".", "/", ":"}; }
+  SYSTEMTIME Now() override { return JanuaryThe31st(); }
+  TLocaleSeparators Separators() override { return UsualSeparators(); }
   void Pause(DWORD milliseconds) override { Log.push_back("pause " + std::to_string(milliseconds)); }
   std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t size) override {
     WorkerSize = size;

@@ -5,21 +5,11 @@
 
 #include "app/SweepCommand.h"
 #include "app/SweepReport.h"
+#include "tests/unit/SweepTestData.h"
 
 namespace {
 
 constexpr std::uint32_t MiB = 1u << 20;
-
-SYSTEMTIME JanuaryThe31st() {
-  SYSTEMTIME time{};
-  time.wYear = 2024;
-  time.wMonth = 1;
-  time.wDay = 31;
-  time.wHour = 9;
-  time.wMinute = 5;
-  time.wSecond = 7;
-  return time;
-}
 
 MEMORYSTATUS Status(DWORD total, DWORD free) {
   MEMORYSTATUS status{};
@@ -29,21 +19,14 @@ MEMORYSTATUS Status(DWORD total, DWORD free) {
   return status;
 }
 
-const TLocaleSeparators Usual{",", ".", "/", ":"};
+const TLocaleSeparators Usual = UsualSeparators();
 const std::string Head =
     "2024/01/31 09:05:07\r\n\r\nTotal Phisical Memory: 1,024.00MB\r\nFree Phisical Memory: 300.00MB\r\n\r\n";
 
 TEST(SweepReportTest, DateAndTimeUseTheUserSeparators) {
   EXPECT_EQ("2024/01/31 09:05:07", DateTimeText(JanuaryThe31st(), Usual));
   EXPECT_EQ("2024.01.31 09-05-07", DateTimeText(JanuaryThe31st(), TLocaleSeparators{",", ".", ".", "-"}));
-  SYSTEMTIME late{};
-  late.wYear = 999;
-  late.wMonth = 12;
-  late.wDay = 1;
-  late.wHour = 23;
-  late.wMinute = 59;
-  late.wSecond = 59;
-  EXPECT_EQ("0999/12/01 23:59:59", DateTimeText(late, Usual));
+  EXPECT_EQ("0999/12/01 23:59:59", DateTimeText(LocalTimeAt(999, 12, 1, 23, 59, 59), Usual));
 }
 
 TEST(SweepReportTest, StartReportForFiftyAndNinetyPercent) {

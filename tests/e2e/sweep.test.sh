@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# A 10% sweep chosen through the real tray menu: the start balloon and the
+# completion balloon are both drawn by Wine's tray and kept as screenshots,
+# and the program answers its menu afterwards.
+#
+# Wine draws a balloon only once its text has stayed unchanged for 2 s, and
+# a 10% sweep takes a tenth of that, so the start balloon would never be
+# drawn. The test therefore freezes the program (SIGSTOP) as soon as its
+# memory shows the worker filling, which is after the start balloon was
+# asked for; Wine's tray, another process, then draws it. SIGCONT lets the
+# sweep finish.
+source "$(dirname "$0")/lib.sh"
+
+resident_kb() { awk '{ print $2 * 4 }' "/proc/$1/statm"; }
+
+# balloon_shows PATTERN: a visible tooltip's text matches the extended regex.
+balloon_shows() { driver tooltips | grep -Eq "$1"; }
+
+# The balloon's text as one line, for messages.
+balloon_text() { driver tooltips | tr '\n' '|'; }
+
+start_sweeper
+baseline=$(resident_kb "$SWEEPER_PID")
+
+open_tray_menu
+menu_key 0x53  # "S": the Sweeeeep submenu
+wait_until 5 bash -c "[ \$(wine '$DRIVER_EXE' menu | wc -l) -ge 2 ]" || fail "submenu did not open"
+menu_key 0x31  # "1": 10%
+
+# Catch the worker at work: 32 MiB more resident than before the sweep.
+caught=""
+deadline=$((SECONDS + 10))
+while [ "$SECONDS" -lt "$deadline" ]; do
+  if [ "$(resident_kb "$SWEEPER_PID")" -gt $((baseline + 32768)) ]; then
+    kill -STOP "$SWEEPER_PID"
+    caught=1
+    break
+  fi
+done
+[ -n "$caught" ] || fail "the sweep did not start within 10 s"
+# Resume the program on every way out, so it can be ended.
+trap 'kill -CONT "$SWEEPER_PID" 2>/dev/null || true; stop_started' EXIT
+
+wait_until 10 balloon_shows 'Sweep Setting: 10% \(205.00MB\)' ||
+  fail "no start balloon; tooltips: $(balloon_text)"
+balloon_shows '^[0-9]{4}.[0-9]{2}.[0-9]{2} [0-9]{2}.[0-9]{2}.[0-9]{2}$' || fail "start balloon has no date line"
+balloon_shows '^Total Phisical Memory: [0-9.,]+MB$' || fail "start balloon has no total line"
+balloon_shows '^Free Phisical Memory: [0-9.,]+MB$' || fail "start balloon has no free line"
+log "start balloon screenshot: $(screenshot start-balloon)"
+
+kill -CONT "$SWEEPER_PID"
+wait_until 15 balloon_shows '^Sweep Complete$' || fail "no completion balloon; tooltips: $(balloon_text)"
+if balloon_shows 'Sweep Setting'; then fail "the start balloon is still shown beside the completion"; fi
+log "completion balloon screenshot: $(screenshot completion-balloon)"
+
+# The program goes on: its menu opens again and Exit ends it cleanly.
+open_tray_menu
+menu_key 0x45  # "E": Exit
+wait_exit 10 "$SWEEPER_PID"
+[ "$EXIT_CODE" -eq 0 ] || fail "Exit after the sweep ended the program with $EXIT_CODE"
+log "passed"
