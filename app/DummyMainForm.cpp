@@ -1,10 +1,14 @@
 #include "app/DummyMainForm.h"
 
+#include "app/InstanceGuard.h"
+#include "app/InstanceKey.h"
 #include "app/SweepCommand.h"
 #include "app/TraySweepHost.h"
 #include "framework/AnsiPath.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
+#include "info/InfoForm.h"
+#include "info/ShellActions.h"
 #include "resources/FrameIds.h"
 
 namespace {
@@ -87,9 +91,17 @@ void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
   PopupMenu.Popup(cursor.x, cursor.y, Handle());
 }
 
-void TDummyMainForm::MenuAboutClick(TMenuItem&) {}
+void TDummyMainForm::MenuAboutClick(TMenuItem&) { ShowInfo(); }
 
-void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {}
+void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
+  const std::string exePath = ModuleFileName();
+  // The new copy tests the mutex while this process may still be ending
+  // (removing a tray icon alone can take seconds); closing our handle first
+  // lets it take over instead of finding the name taken and giving up.
+  ReleaseInstanceGuard();
+  ShellOpen(Handle(), exePath, InstanceKey);
+  Close();
+}
 
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
   TTraySweepHost host(TrayIcon.get(), ImageList1);

@@ -20,6 +20,14 @@ constexpr UINT WM_APP_RUN_DEFERRED = WM_APP + 0x101;
 // another process, pointing anywhere: it is dropped, never called.
 void DispatchSafely(const MSG& msg) {
   if (msg.message == WM_TIMER && msg.lParam != 0) return;
+  if (TForm* form = TForm::KeyPreviewTarget(msg)) {
+    try {
+      form->PreviewKeyDown(msg.wParam);
+    } catch (...) {
+      TApplication::HandleException();
+    }
+    return;
+  }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

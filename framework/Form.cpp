@@ -1,6 +1,45 @@
 #include "framework/Form.h"
 
+#include <vector>
+
 #include "framework/Application.h"
+
+namespace {
+
+struct TThreadWindows {
+  HWND Except;
+  std::vector<HWND> Disabled;
+};
+
+BOOL CALLBACK DisableOne(HWND wnd, LPARAM param) {
+  auto* windows = reinterpret_cast<TThreadWindows*>(param);
+  if (wnd != windows->Except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    EnableWindow(wnd, FALSE);
+    windows->Disabled.push_back(wnd);
+  }
+  return TRUE;
+}
+
+// Disables the thread's other visible, enabled top-level windows for as long
+// as it lives, and enables them again however the showing ends.
+class TModalDisabler {
+public:
+  explicit TModalDisabler(HWND modal) : FWindows{modal, {}} {
+    EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&FWindows));
+  }
+  ~TModalDisabler() {
+    for (auto it = FWindows.Disabled.rbegin(); it != FWindows.Disabled.rend(); ++it) {
+      if (IsWindow(*it)) EnableWindow(*it, TRUE);
+    }
+  }
+  TModalDisabler(const TModalDisabler&) = delete;
+  TModalDisabler& operator=(const TModalDisabler&) = delete;
+
+private:
+  TThreadWindows FWindows;
+};
+
+}  // namespace
 
 void TForm::CreateForm(TWindowParams params) {
   if (TApplication* app = TApplication::Current()) params.Parent = app->Handle();
@@ -17,7 +56,40 @@ void TForm::Close() {
   if (!CloseQuery()) return;
   FormClosed();
   TApplication* app = TApplication::Current();
-  if (app && app->MainForm() == this) app->Terminate();
+  if (FModal) {
+    FModalEnded = true;
+  } else if (app && app->MainForm() == this) {
+    app->Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void TForm::ShowModal() {
+  TApplication* app = TApplication::Current();
+  HWND previouslyActive = GetActiveWindow();
+  {
+    TModalDisabler disabler(Handle());
+    FModal = true;
+    FModalEnded = false;
+    Show();
+    FormShow();
+    SetForegroundWindow(Handle());
+    while (!FModalEnded && app && !app->Terminated()) {
+      if (!app->HandleMessage()) break;
+    }
+    FModal = false;
+    // Hidden before the others are enabled again, so that activation
+    // returns to them rather than to some other program.
+    Hide();
+  }
+  if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
+}
+
+TForm* TForm::KeyPreviewTarget(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return nullptr;
+  auto* form = dynamic_cast<TForm*>(TWindow::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+  return form && form->KeyPreview ? form : nullptr;
 }
 
 void TForm::Show() { ShowWindow(Handle(), SW_SHOW); }

@@ -15,6 +15,20 @@ public:
   void Show();
   void Hide();
 
+  // Shows the form and runs messages until it closes or the application is
+  // asked to end. Meanwhile every other visible, enabled top-level window of
+  // the thread is disabled; hidden ones (the main form, the tray's window)
+  // stay enabled so the tray menu keeps working.
+  void ShowModal();
+
+  // With key preview on, a key pressed anywhere in the form reaches
+  // FormKeyDown before any control sees it.
+  bool KeyPreview = false;
+
+  // The form a message belongs to, when it is one of ours with key preview.
+  static TForm* KeyPreviewTarget(const MSG& msg);
+  void PreviewKeyDown(WPARAM key) { FormKeyDown(key); }
+
 protected:
   // Creates the window with the application window as owner.
   void CreateForm(TWindowParams params);
@@ -22,6 +36,12 @@ protected:
   virtual void FormCloseQuery(bool& canClose) { (void)canClose; }
   // Called once a close has been agreed, before the loop is told to end.
   virtual void FormClosed() {}
+  virtual void FormShow() {}
+  virtual void FormKeyDown(WPARAM key) { (void)key; }
 
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  bool FModal = false;
+  bool FModalEnded = false;
 };

@@ -49,13 +49,13 @@ LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TWindow* self;
-  if (msg == WM_NCCREATE) {
+  auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  // Only the window's own creation binds it to its object: a WM_NCCREATE sent
+  // later (by another process, say) carries no pointer of ours.
+  if (msg == WM_NCCREATE && !self) {
     self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     self->FHandle = wnd;
     SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
 

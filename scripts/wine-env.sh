@@ -15,6 +15,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       wineboot -i >/dev/null 2>&1 || true
+      # Without a window manager Wine must draw title bars itself, or screenshots
+      # show windows without them.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
       wineserver -w
     fi
   ) 9>"$WINEPREFIX.lock"

@@ -4,6 +4,7 @@
 // stdout; exit code 0 on success, 1 when the thing looked for is not there,
 // 2 on bad usage.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "app/InstanceKey.h"
+#include "framework/ComPtr.h"
+#include "info/ComApartment.h"
 
 namespace {
 
@@ -83,9 +86,10 @@ HWND WindowArg(const char* text) { return reinterpret_cast<HWND>(static_cast<ULO
 void PrintWindow(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
-  std::printf("0x%lx %lu %s %d %ld,%ld,%ld,%ld \"%s\"\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(wnd)),
-              PidOf(wnd), ClassOf(wnd).c_str(), IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right - r.left,
-              r.bottom - r.top, TextOf(wnd).c_str());
+  std::printf("0x%lx %lu %s %d %ld,%ld,%ld,%ld %d \"%s\"\n",
+              static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(wnd)), PidOf(wnd), ClassOf(wnd).c_str(),
+              IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
+              IsWindowEnabled(wnd) ? 1 : 0, TextOf(wnd).c_str());
 }
 
 // The icons Wine shows in its own tray window when no window manager runs.
@@ -160,6 +164,27 @@ int PostHostileMessages(DWORD pid, unsigned long count, unsigned long seed) {
   return 0;
 }
 
+// Reads a shortcut back through the shell's own link object.
+int PrintShortcut(const char* path) {
+  TComApartment com;
+  IShellLinkA* created = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&created))))
+    return 1;
+  TComPtr<IShellLinkA> link(created);
+  TComPtr<IPersistFile> file = QueryComInterface<IPersistFile>(link.Get(), IID_IPersistFile);
+  if (!file) return 1;
+  wchar_t widePath[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
+  if (FAILED(file.Get()->Load(widePath, STGM_READ))) return 1;
+  char target[MAX_PATH] = "", arguments[MAX_PATH] = "", directory[MAX_PATH] = "";
+  link.Get()->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link.Get()->GetArguments(arguments, MAX_PATH);
+  link.Get()->GetWorkingDirectory(directory, MAX_PATH);
+  std::printf("target=%s\narguments=%s\ndirectory=%s\n", target, arguments, directory);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: driver <command> [args]\n"
@@ -181,7 +206,10 @@ int Usage() {
                "  mutex                    exit 0 when the single-instance mutex exists\n"
                "  tooltips                 texts of visible tooltip windows (balloons)\n"
                "  tray-rect ICON           screen rectangle of a tray icon window\n"
-               "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n");
+               "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n"
+               "  shortcut PATH            target, arguments and working directory of a .lnk file\n"
+               "  terminate PID            ends a Windows process by its id\n"
+               "\n  windows are printed as: HWND PID CLASS VISIBLE LEFT,TOP,WIDTH,HEIGHT ENABLED \"TEXT\"\n");
   return 2;
 }
 
@@ -255,6 +283,16 @@ int Run(int argc, char** argv) {
   }
   if (command == "hostile" && argc == 5) {
     return PostHostileMessages(Number(argv[2]), Number(argv[3]), Number(argv[4]));
+  }
+  if (command == "shortcut" && argc == 3) {
+    return PrintShortcut(argv[2]);
+  }
+  if (command == "terminate" && argc == 3) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, Number(argv[2]));
+    if (!process) return 1;
+    BOOL ended = TerminateProcess(process, 99);
+    CloseHandle(process);
+    return ended ? 0 : 1;
   }
   if (command == "tray-click" && argc == 4) {
     HWND icon = TrayIcon(argv[2]);

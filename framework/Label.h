@@ -1,0 +1,39 @@
+#pragma once
+// A transparent text label that sizes itself to its text and font, with its
+// own colour, cursor and click event.
+#include <functional>
+#include <string>
+
+#include "framework/Control.h"
+#include "framework/Font.h"
+
+class TLabel : public TControl {
+public:
+  // Created with its design bounds; AutoSize replaces width and height.
+  TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible = true);
+  ~TLabel() override;
+
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+
+  void SetFont(const TFontSpec& spec);
+  void SetColor(COLORREF color);
+  void SetHandCursor(bool hand) { FHandCursor = hand; }
+  void SetCentredVertically(bool centred) { FCentredVertically = centred; }
+
+  // Makes the label exactly as large as its text in its font.
+  void AutoSize();
+
+  std::function<void(TLabel& sender)> OnClick;
+
+protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void Paint();
+
+  TOwnedGdiObject FFont;
+  COLORREF FColor;
+  bool FHandCursor = false;
+  bool FCentredVertically = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// A borderless panel in a solid colour that can size itself to the visible
+// controls placed on it.
+#include <vector>
+
+#include "framework/Control.h"
+#include "framework/Owned.h"
+
+class TPanel : public TControl {
+public:
+  TPanel(HWND parent, const RECT& bounds, COLORREF color, int borderWidth);
+  ~TPanel() override;
+
+  // Registers a control lying on the panel for sizing to contents.
+  void AddControl(TControl& control) { FControls.push_back(&control); }
+  void AutoSizeToContents();
+
+protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  TOwnedGdiObject FBrush;
+  int FBorderWidth;
+  std::vector<TControl*> FControls;
+};

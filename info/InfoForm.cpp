@@ -1,0 +1,191 @@
+#include "info/InfoForm.h"
+
+#include <initializer_list>
+
+#include "framework/AnsiPath.h"
+#include "framework/Application.h"
+#include "framework/Placement.h"
+#include "info/FileVersion.h"
+#include "info/InfoFormTexts.h"
+#include "info/MemoryTexts.h"
+#include "info/ShellActions.h"
+#include "info/Shortcut.h"
+#include "info/SpecialFolders.h"
+#include "info/WindowsVersion.h"
+
+namespace {
+
+const COLORREF Maroon = RGB(128, 0, 0);
+const COLORREF Navy = RGB(0, 0, 128);
+constexpr int PanelBorderWidth = 10;
+constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// Plain texts of this project.
+const char CreditLine[] = "Frees physical memory";
+const char WebAddress[] = "https://sweeper.example.org/";
+const char MailAddress[] = "sweeper@example.org";
+
+RECT Bounds(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
+
+void MakeLink(TLabel& label, COLORREF color) {
+  TFontSpec underlined;
+  underlined.Underline = true;
+  label.SetFont(underlined);
+  label.SetColor(color);
+  label.SetHandCursor(true);
+}
+
+}  // namespace
+
+TInfoForm::TInfoForm() : FExePath(ModuleFileName()) {
+  TWindowParams params;
+  params.ClassName = "TInfoForm";
+  params.Title = "InfoForm";
+  params.Style = FormStyle;
+  params.Left = 319;
+  params.Top = 229;
+  params.Width = 268;
+  params.Height = 242;
+  params.Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  CreateForm(params);
+  KeyPreview = true;
+  CreateControls();
+  FormCreate();
+}
+
+// Destroying the window destroys the controls' windows with it; the control
+// objects then only let go of their handles.
+TInfoForm::~TInfoForm() { DestroyHandle(); }
+
+void TInfoForm::CreateControls() {
+  PnlBack = std::make_unique<TPanel>(Handle(), Bounds(8, 8, 241, 225), RGB(255, 255, 255), PanelBorderWidth);
+  HWND panel = PnlBack->Handle();
+  TApplication* app = TApplication::Current();
+  AppIcon = std::make_unique<TImage>(panel, Bounds(8, 8, 32, 32), app ? app->Icon() : nullptr);
+
+  LblExeName = std::make_unique<TLabel>(panel, Bounds(56, 8, 152, 32), "");
+  TFontSpec large;
+  large.Height = -27;
+  LblExeName->SetFont(large);
+  LblExeName->SetHandCursor(true);
+  LblExeName->OnClick = [this](TLabel& sender) { LblExeNameClick(sender); };
+
+  LblExeVersion = std::make_unique<TLabel>(panel, Bounds(56, 40, 84, 16), "");
+  lblComment = std::make_unique<TLabel>(panel, Bounds(56, 56, 125, 16), CreditLine);
+
+  LblLaunchOnStartup = std::make_unique<TLabel>(panel, Bounds(56, 80, 172, 16), "Create Shortcut into \"Startup\"");
+  MakeLink(*LblLaunchOnStartup, Maroon);
+  LblLaunchOnStartup->OnClick = [this](TLabel& sender) { LblLaunchOnStartupClick(sender); };
+
+  LblOpenFolderIn = std::make_unique<TLabel>(panel, Bounds(56, 96, 166, 16), "Open Folder This Program in");
+  MakeLink(*LblOpenFolderIn, Maroon);
+  LblOpenFolderIn->OnClick = [this](TLabel& sender) { LblOpenStartupClick(sender); };
+
+  LblOpenStartup = std::make_unique<TLabel>(panel, Bounds(56, 112, 87, 16), "Open \"Startup\"");
+  MakeLink(*LblOpenStartup, Maroon);
+  LblOpenStartup->OnClick = [this](TLabel& sender) { LblOpenStartupClick(sender); };
+
+  lblURL = std::make_unique<TLabel>(panel, Bounds(8, 136, 160, 16), WebAddress);
+  MakeLink(*lblURL, Navy);
+  lblURL->SetCentredVertically(true);
+  lblURL->OnClick = [this](TLabel& sender) { lblURLClick(sender); };
+
+  lblMail = std::make_unique<TLabel>(panel, Bounds(8, 152, 87, 16), MailAddress);
+  MakeLink(*lblMail, Navy);
+  lblMail->SetCentredVertically(true);
+  lblMail->OnClick = [this](TLabel& sender) { lblMailClick(sender); };
+
+  LblOsVersion = std::make_unique<TLabel>(panel, Bounds(8, 176, 78, 16), "");
+
+  // Never shown: the Desktop shortcut cannot be made from the window.
+  LblLaunchOnDesktop =
+      std::make_unique<TLabel>(panel, Bounds(120, 184, 178, 16), "Create Shortcut into \"Desktop\"", false);
+  MakeLink(*LblLaunchOnDesktop, Maroon);
+  LblLaunchOnDesktop->OnClick = [this](TLabel& sender) { LblLaunchOnStartupClick(sender); };
+
+  LblMemPhys = std::make_unique<TLabel>(panel, Bounds(8, 192, 76, 16), "");
+
+  for (TControl* control : std::initializer_list<TControl*>{
+           AppIcon.get(), LblExeName.get(), LblExeVersion.get(), lblComment.get(), LblLaunchOnStartup.get(),
+           LblOpenFolderIn.get(), LblOpenStartup.get(), lblURL.get(), lblMail.get(), LblOsVersion.get(),
+           LblLaunchOnDesktop.get(), LblMemPhys.get()})
+    PnlBack->AddControl(*control);
+}
+
+void TInfoForm::FormCreate() {
+  TApplication* app = TApplication::Current();
+  SetWindowTextA(Handle(), ((app ? app->Title() : std::string()) + " - InfoForm").c_str());
+  LblExeName->SetCaption(ExtractFileName(FExePath));
+  LblOsVersion->SetCaption(OsVersionLabelText(GetSafeWindowsVersionText()));
+  std::string physical, pagingFile, virtualMemory;
+  GetMemoryTexts(physical, pagingFile, virtualMemory);
+  LblMemPhys->SetCaption(physical);
+  LblExeVersion->SetCaption(VersionLabelText(GetFileVersionText(FExePath)));
+  SizeToContents();
+  CenterInWorkArea();
+}
+
+void TInfoForm::SizeToContents() {
+  PnlBack->AutoSizeToContents();
+  RECT panel = PnlBack->BoundsRect();
+  PnlBack->SetBounds(0, 0, panel.right - panel.left, panel.bottom - panel.top);
+  RECT outer{0, 0, panel.right - panel.left, panel.bottom - panel.top};
+  AdjustWindowRectEx(&outer, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TInfoForm::CenterInWorkArea() {
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  POINT origin = CenteredOrigin(PrimaryWorkArea(), window.right - window.left, window.bottom - window.top);
+  SetWindowPos(Handle(), nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TInfoForm::FormShow() {
+  if (TApplication* app = TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
+}
+
+void TInfoForm::FormKeyDown(WPARAM) { Close(); }
+
+LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The panel covers the whole client area; erasing under it would only flicker.
+  if (msg == WM_ERASEBKGND) return 0;
+  return TForm::HandleMessage(msg, wParam, lParam);
+}
+
+HWND TInfoForm::LaunchOwner() const {
+  TApplication* app = TApplication::Current();
+  if (!app) return Handle();
+  return app->MainForm() ? app->MainForm()->Handle() : app->Handle();
+}
+
+void TInfoForm::LblExeNameClick(TLabel&) { ShowFileProperties(LaunchOwner(), FExePath); }
+
+void TInfoForm::lblURLClick(TLabel&) { ShellOpen(LaunchOwner(), lblURL->Caption()); }
+
+void TInfoForm::lblMailClick(TLabel&) {
+  ShellOpen(LaunchOwner(), MailLink(lblMail->Caption(), ExtractFileName(FExePath)));
+}
+
+void TInfoForm::LblLaunchOnStartupClick(TLabel& sender) {
+  const std::string name = ExtractFileNameWithoutExtension(FExePath);
+  if (&sender == LblLaunchOnStartup.get()) {
+    CreateShortcut(GetStartupFolder(), name);
+  } else if (&sender == LblLaunchOnDesktop.get()) {
+    CreateShortcut(GetDesktopFolder(), name);
+  }
+}
+
+void TInfoForm::LblOpenStartupClick(TLabel& sender) {
+  if (&sender == LblOpenStartup.get()) {
+    ShellOpen(LaunchOwner(), GetStartupFolder());
+  } else if (&sender == LblOpenFolderIn.get()) {
+    ShellOpen(LaunchOwner(), ExtractFilePath(FExePath));
+  }
+}
+
+void ShowInfo() {
+  auto form = std::make_unique<TInfoForm>();
+  form->ShowModal();
+}
