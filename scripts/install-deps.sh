@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake make
+  cmake make gcc python3
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   googletest
   wine wine32:i386

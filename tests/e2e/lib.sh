@@ -12,7 +12,7 @@ DRIVER_EXE="$BUILD_DIR/tools/driver.exe"
 TEST_NAME="$(basename "$0" .sh)"
 TEST_NAME="${TEST_NAME%.test}"
 TEST_NAME="${TEST_NAME%.stress}"
-ARTIFACTS="$BUILD_DIR/artifacts/$TEST_NAME"
+: "${ARTIFACTS:=$BUILD_DIR/artifacts/$TEST_NAME}"
 mkdir -p "$ARTIFACTS"
 
 STARTED_PIDS=()
@@ -103,10 +103,16 @@ wait_exit() {
   wait "$pid" || EXIT_CODE=$?
 }
 
-# Opens the tray menu with a right click on the program's icon.
+# Opens the tray menu with a right click on the program's icon. Right after
+# a wineserver start, Wine's tray sometimes drops the first click; a click
+# that opened no menu within 3 s is repeated, twice at most.
 open_tray_menu() {
-  driver tray-click "$SWEEPER_ICON" right >/dev/null || fail "no tray icon to click"
-  wait_until 10 driver menu || fail "tray menu did not open"
+  local attempt
+  for attempt in 1 2 3; do
+    driver tray-click "$SWEEPER_ICON" right >/dev/null || fail "no tray icon to click"
+    if wait_until 3 driver menu; then return 0; fi
+  done
+  fail "tray menu did not open"
 }
 
 # Sends a key to the open menu (Wine's menu loop reads the thread's queue).
