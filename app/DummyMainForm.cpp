@@ -65,13 +65,22 @@ void TDummyMainForm::FormCreate() {
   FApp.ShowMainForm = false;
   ShowWindow(FApp.Handle(), SW_HIDE);
 
-  const std::string exePath = ModuleFileName();
-  ExtractIconExA(exePath.c_str(), 0, nullptr, &FSmallIcon, 1);
+  ExtractIconExA(ModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
+  CreateTrayIcon();
+}
 
+void TDummyMainForm::CreateTrayIcon() {
   TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
-  TrayIcon->AddIcon(ExtractFileName(exePath));
+  TrayIcon->AddIcon(ExtractFileName(ModuleFileName()));
+}
+
+void TDummyMainForm::FormSessionEndCancelled() {
+  // The close query gave the icon up when Windows asked about ending the
+  // session; another program refused, so the session goes on and the
+  // program must stay reachable.
+  if (!TrayIcon) CreateTrayIcon();
 }
 
 void TDummyMainForm::FormCloseQuery(bool& canClose) {

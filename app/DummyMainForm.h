@@ -47,9 +47,11 @@ public:
 protected:
   void FormCreate();
   void FormCloseQuery(bool& canClose) override;
+  void FormSessionEndCancelled() override;
 
 private:
   void BuildMenu();
+  void CreateTrayIcon();
   HICON NormalIcon() const;
 
   TApplication& FApp;

@@ -106,6 +106,8 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) {
         if (TApplication* app = TApplication::Current()) app->Terminate();
+      } else {
+        FormSessionEndCancelled();
       }
       return 0;
     default:

@@ -37,6 +37,8 @@ protected:
   // Called once a close has been agreed, before the loop is told to end.
   virtual void FormClosed() {}
   virtual void FormShow() {}
+  // Windows asked whether the session may end, then it did not end.
+  virtual void FormSessionEndCancelled() {}
   virtual void FormKeyDown(WPARAM key) { (void)key; }
 
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -76,6 +76,19 @@ TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
   EXPECT_TRUE(form.CloseQuery());
 }
 
+TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
+  TApplication app;
+  TDummyMainForm form(app);
+  EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+  EXPECT_EQ(nullptr, form.TrayIcon);
+  SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
+  ASSERT_NE(nullptr, form.TrayIcon);
+  EXPECT_TRUE(form.TrayIcon->Added());
+  EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
+  EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
+  EXPECT_FALSE(app.Terminated());
+}
+
 TEST(DummyMainForm, ExitClosesTheMainWindowAndEndsTheLoop) {
   TApplication app;
   TDummyMainForm form(app);
