@@ -17,13 +17,13 @@ read -r x y w h < <(driver tray-rect "$SWEEPER_ICON")
 xdotool mousemove $((x + w / 2)) $((y + h / 2))
 open_tray_menu
 menu_key 0x53  # "S": Sweeeeep
-wait_until 5 bash -c "[ \$(wine '$DRIVER_EXE' menu | wc -l) -ge 2 ]" || fail "submenu did not open"
+wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
 shots=("$(screenshot tray-menu)")
 menu_key 0x31  # "1": 10%
 
 # Wine draws a balloon once its text has stood for ~2 s; the completion
 # balloon stays, so it is caught after the sweep.
-wait_until 30 bash -c "wine '$DRIVER_EXE' tooltips 2>/dev/null | grep -q 'Sweep '" || fail "no completion balloon"
+wait_until 30 balloon_shows '^Sweep ' || fail "no completion balloon"
 sleep 0.5
 shots+=("$(screenshot sweep-balloon)")
 

@@ -31,3 +31,9 @@ if [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# A Japanese locale lets the tests run the program with the double-byte ANSI
+# code page 932, where a path byte 0x5C can be half of a character.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  $SUDO localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8 || true  # warnings give 1
+fi

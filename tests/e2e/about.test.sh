@@ -42,7 +42,8 @@ press_key 0x10  # Shift closes it like any other key
 wait_until 5 info_form_count_is 1 || fail "a key did not close the second window"
 INFO_FORM=$(info_forms | head -n1 | cut -d' ' -f1)
 [ "$INFO_FORM" != "$second" ] || fail "the wrong window closed"
-wait_until 5 bash -c "wine '$DRIVER_EXE' find TInfoForm $APP_PID | awk '\$6 == 1' | grep -q ." ||
+first_enabled() { info_forms | awk '$6 == 1' | grep -q .; }
+wait_until 5 first_enabled ||
   fail "the first window stayed disabled"
 press_key 0x41
 wait_until 5 info_form_count_is 0 || fail "a key did not close the window"

@@ -115,6 +115,21 @@ open_tray_menu() {
   fail "tray menu did not open"
 }
 
+menus_open_at_least() { [ "$(driver menu | grep -c .)" -ge "$1" ]; }
+no_menu_open() { ! driver menu >/dev/null; }
+# balloon_shows PATTERN: a visible tooltip (Wine's balloon) has a line
+# matching the extended regular expression.
+balloon_shows() { driver tooltips 2>/dev/null | grep -Eq "$1"; }
+
+# Chooses a sweep setting from the tray menu: KEY is the setting's digit key
+# (0x31 for "10%" ... 0x39 for "90%").
+choose_sweep() {
+  open_tray_menu
+  menu_key 0x53  # "S": the Sweeeeep submenu
+  wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
+  menu_key "$1"
+}
+
 # Sends a key to the open menu (Wine's menu loop reads the thread's queue).
 menu_key() {
   local menu

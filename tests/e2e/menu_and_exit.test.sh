@@ -22,13 +22,13 @@ IFS=, read -r menu_x menu_y _ _ <<<"$menu_rect"
 [ "$menu_x" -eq $((x + w / 2)) ] && [ "$menu_y" -eq $((y + h / 2)) ] ||
   fail "menu at $menu_x,$menu_y, cursor at $((x + w / 2)),$((y + h / 2))"
 menu_key 0x53  # "S": opens the Sweeeeep submenu
-wait_until 5 bash -c "[ \$(wine '$DRIVER_EXE' menu | wc -l) -ge 2 ]" || fail "submenu did not open"
+wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
 log "menu screenshot: $(screenshot tray-menu)"
 
 # Escape twice closes both levels without running a command.
 menu_key "$VK_ESCAPE"
 menu_key "$VK_ESCAPE"
-wait_until 5 bash -c "! wine '$DRIVER_EXE' menu" || fail "menu did not close on Escape"
+wait_until 5 no_menu_open || fail "menu did not close on Escape"
 sleep 0.5
 kill -0 "$SWEEPER_PID" || fail "closing the menu ended the program"
 

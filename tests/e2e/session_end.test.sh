@@ -28,10 +28,7 @@ menu_key "$VK_ESCAPE"
 log "close query answered by every window; icon back after a refused end"
 
 # Asked during a sweep, the answer comes once the sweep is done.
-open_tray_menu
-menu_key 0x53  # "S": Sweeeeep
-wait_until 5 bash -c "[ \$(wine '$DRIVER_EXE' menu | wc -l) -ge 2 ]" || fail "submenu did not open"
-menu_key 0x34  # "4": 40%
+choose_sweep 0x34  # 40%
 sleep 0.3
 started=$(date +%s%3N)
 ask_every_window "during a sweep"

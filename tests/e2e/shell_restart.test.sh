@@ -12,17 +12,14 @@ sleep 0.5
 [ "$(tray_icons)" -eq "$icons" ] || fail "icon count changed after TaskbarCreated"
 open_tray_menu
 menu_key "$VK_ESCAPE"
-wait_until 5 bash -c "! wine '$DRIVER_EXE' menu" || fail "menu did not close"
+wait_until 5 no_menu_open || fail "menu did not close"
 log "icon kept and answering after TaskbarCreated while idle"
 
 # During a sweep the broadcast waits in the queue until the sweep ends.
-open_tray_menu
-menu_key 0x53  # "S": Sweeeeep
-wait_until 5 bash -c "[ \$(wine '$DRIVER_EXE' menu | wc -l) -ge 2 ]" || fail "submenu did not open"
-menu_key 0x34  # "4": 40%
+choose_sweep 0x34  # 40%
 sleep 0.2
 driver broadcast TaskbarCreated >/dev/null
-wait_until 30 bash -c "wine '$DRIVER_EXE' tooltips 2>/dev/null | grep -q '^Sweep '" || fail "the sweep did not end"
+wait_until 30 balloon_shows '^Sweep ' || fail "the sweep did not end"
 [ "$(tray_icons)" -eq "$icons" ] || fail "icon count changed after TaskbarCreated during a sweep"
 open_tray_menu
 menu_key 0x45  # "E": Exit

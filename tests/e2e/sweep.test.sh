@@ -13,9 +13,6 @@ source "$(dirname "$0")/lib.sh"
 
 resident_kb() { awk '{ print $2 * 4 }' "/proc/$1/statm"; }
 
-# balloon_shows PATTERN: a visible tooltip's text matches the extended regex.
-balloon_shows() { driver tooltips | grep -Eq "$1"; }
-
 # The balloon's text as one line, for messages.
 balloon_text() { driver tooltips | tr '\n' '|'; }
 
@@ -24,7 +21,7 @@ baseline=$(resident_kb "$SWEEPER_PID")
 
 open_tray_menu
 menu_key 0x53  # "S": the Sweeeeep submenu
-wait_until 5 bash -c "[ \$(wine '$DRIVER_EXE' menu | wc -l) -ge 2 ]" || fail "submenu did not open"
+wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
 menu_key 0x31  # "1": 10%
 
 # Catch the worker at work: 32 MiB more resident than before the sweep.

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Paths the program must split right: run with Wine's ANSI code page 932 from
+# a folder and under a name whose first character "表" is 0x95 0x5C (a
+# backslash as second byte), from a folder with spaces, and from a path near
+# MAX_PATH. The tip, the title, the exe-name label and the Startup shortcut
+# must all name the program whole.
+source "$(dirname "$0")/lib.sh"
+export LC_ALL=ja_JP.utf8  # Wine takes its ANSI code page from the locale
+
+from_sjis() { iconv -f CP932 -t UTF-8; }
+tip_is() { driver tooltips 2>/dev/null | from_sjis | grep -qxF "$1"; }
+
+startup=$(find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1)
+[ -n "$startup" ] || fail "Wine has no Startup folder"
+work="$BUILD_DIR/dbcs-paths"
+rm -rf "$work"
+cleanup_work() { rm -rf "$work"; }
+trap 'stop_started; cleanup_work' EXIT
+
+# check_program DIR NAME: copies the program to DIR/NAME.exe and checks it.
+check_program() {
+  local dir=$1 name=$2
+  mkdir -p "$dir"
+  cp "$BUILD_DIR/Sweeper.exe" "$dir/$name.exe"
+  SWEEPER_EXE="$dir/$name.exe"
+  start_sweeper
+
+  [ "$(driver app | head -n1 | sed 's/^[^"]*"//; s/"$//' | from_sjis)" = "$name" ] || fail "title of $name"
+
+  # The tip shows when the pointer rests on the icon.
+  read -r x y w h < <(driver tray-rect "$SWEEPER_ICON")
+  # Two small moves inside the icon, as a hand would make, start Wine's hover.
+  xdotool mousemove $((x + w / 2 - 1)) $((y + h / 2 - 1)) sleep 0.2 mousemove $((x + w / 2)) $((y + h / 2))
+  wait_until 10 tip_is "$name.exe" ||
+    fail "tip of $name: $(driver tooltips | from_sjis)"
+  xdotool mousemove 500 500
+
+  open_tray_menu
+  menu_key 0x41  # "A": About This Program...
+  wait_until 10 driver find TInfoForm "$APP_PID" || fail "no information window for $name"
+  local form
+  form=$(driver find TInfoForm "$APP_PID" | head -n1 | cut -d' ' -f1)
+  [ "$(driver text "$form" | from_sjis)" = "$name - InfoForm" ] || fail "window title of $name"
+  driver children "$form" | from_sjis | grep -qF "\"$name.exe\"" || fail "exe-name label of $name"
+
+  rm -f "$startup/$name.lnk"
+  local link
+  link=$(driver children "$form" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
+  driver post "$link" 0x202 0 0 >/dev/null  # a click
+  wait_until 10 test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
+  local shortcut exe_windows
+  # Wine hands command-line arguments over in the Unix encoding.
+  shortcut=$(driver shortcut "$(winepath -w "$startup/$name.lnk" 2>/dev/null)" | from_sjis) ||
+    fail "cannot read $name.lnk back"
+  exe_windows=$(winepath -w "$SWEEPER_EXE" 2>/dev/null)
+  echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target of $name: $shortcut"
+  echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments of $name: $shortcut"
+  echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory of $name: $shortcut"
+  rm -f "$startup/$name.lnk"
+
+  driver key "$form" 0x1B >/dev/null
+  driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
+  wait_exit 10 "$SWEEPER_PID"
+  [ "$EXIT_CODE" -eq 0 ] || fail "$name ended with $EXIT_CODE"
+  log "right from a path of $(printf "%s" "$exe_windows" | wc -c) bytes: $exe_windows"
+}
+
+check_program "$work/表示" "表示"
+check_program "$work/with spaces/表 示" "Sweeper"
+# Near MAX_PATH (260): the Windows path of the exe has about 250 characters.
+deep="$work/deep"
+while [ $(printf '%s' "$(winepath -w "$deep" 2>/dev/null)" | wc -c) -lt 225 ]; do deep="$deep/folder-of-a-deep-tree"; done
+check_program "$deep" "表示"
+log "passed"
