@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/CommandLine.h"
+#include "app/DllSearchPath.h"
 #include "app/InstanceGuard.h"
 #include "app/InstanceKey.h"
 #include "framework/Application.h"
@@ -16,6 +17,7 @@ constexpr DWORD RestartWaitMs = 1000;
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RestrictDllSearchPath();
   try {
     TApplication app;
     TComApartment com;

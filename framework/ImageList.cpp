@@ -1,8 +1,16 @@
 #include "framework/ImageList.h"
 
 #include "framework/Error.h"
+#include "framework/ImageListApi.h"
 
-TImageList::TImageList() : FList(ImageList_Create(ImageSize, ImageSize, ILC_COLOR24 | ILC_MASK, 0, 4)) {
+namespace {
+HIMAGELIST CreateList(int size) {
+  const TImageListApi& api = ImageListApi();
+  return api.Loaded() ? api.Create(size, size, ILC_COLOR24 | ILC_MASK, 0, 4) : nullptr;
+}
+}  // namespace
+
+TImageList::TImageList() : FList(CreateList(ImageSize)) {
   if (!FList) throw EError("The image list cannot be created");
 }
 
@@ -12,12 +20,12 @@ bool TImageList::AddStrip(HINSTANCE module, int imageId, int maskId) {
   TOwnedGdiObject image(LoadImageA(module, MAKEINTRESOURCEA(imageId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   TOwnedGdiObject mask(LoadImageA(module, MAKEINTRESOURCEA(maskId), IMAGE_BITMAP, 0, 0, LR_MONOCHROME));
   if (!image || !mask) return false;
-  return ImageList_Add(FList.Get(), static_cast<HBITMAP>(image.Get()), static_cast<HBITMAP>(mask.Get())) >= 0;
+  return ImageListApi().Add(FList.Get(), static_cast<HBITMAP>(image.Get()), static_cast<HBITMAP>(mask.Get())) >= 0;
 }
 
-int TImageList::Count() const { return ImageList_GetImageCount(FList.Get()); }
+int TImageList::Count() const { return ImageListApi().GetImageCount(FList.Get()); }
 
 TOwnedIcon TImageList::GetIcon(int index) const {
   if (index < 0 || index >= Count()) return TOwnedIcon();
-  return TOwnedIcon(ImageList_GetIcon(FList.Get(), index, ILD_NORMAL));
+  return TOwnedIcon(ImageListApi().GetIcon(FList.Get(), index, ILD_NORMAL));
 }

@@ -59,7 +59,7 @@ struct TKeyTraits {
 struct TImageListTraits {
   using H = HIMAGELIST;
   static H None() { return nullptr; }
-  static void Free(H h) { ImageList_Destroy(h); }
+  static void Free(H h);  // through comctl32 loaded by full path (ImageListApi.cpp)
 };
 struct TGdiObjectTraits {
   using H = HGDIOBJ;

@@ -5,19 +5,28 @@
 #include <vector>
 
 #include "framework/AnsiText.h"
+#include "framework/SystemLibrary.h"
 
 std::string GetFileVersionText(const std::string& fileName) {
   try {
+    // version.dll is not one of the libraries Windows always takes from its
+    // own folder: loaded by full path, a copy beside the program is never used.
+    TSystemLibrary version("version.dll");
+    const auto getSize = version.Proc<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
+    const auto getInfo = version.Proc<decltype(&GetFileVersionInfoA)>("GetFileVersionInfoA");
+    const auto queryValue = version.Proc<decltype(&VerQueryValueA)>("VerQueryValueA");
+    if (!getSize || !getInfo || !queryValue) return std::string();
+
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &ignored);
+    const DWORD size = getSize(fileName.c_str(), &ignored);
     if (size == 0) return std::string();
     // Zeroed, so that a failed read below makes the query fail instead of
     // reading garbage.
     std::vector<char> block(size, '\0');
-    GetFileVersionInfoA(fileName.c_str(), 0, size, block.data());
+    getInfo(fileName.c_str(), 0, size, block.data());
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "StringFileInfo\\041103A4\\FileVersion", &value, &length) || !value)
+    if (!queryValue(block.data(), "StringFileInfo\\041103A4\\FileVersion", &value, &length) || !value)
       return std::string();
     // The text must lie inside the block; a damaged block must not make us
     // read past it.

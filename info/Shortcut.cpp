@@ -12,12 +12,14 @@ namespace {
 
 constexpr char StartupArguments[] = "/starup";
 
-std::wstring AnsiToWide(const std::string& text) {
-  if (text.empty()) return std::wstring();
+// Zero-terminated. A vector rather than a std::wstring: this is the
+// program's only wide text, and the library's wide string code would add a
+// tenth to the size of the program.
+std::vector<wchar_t> AnsiToWide(const std::string& text) {
   int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
+  std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return std::wstring(wide.data(), static_cast<std::size_t>(length));
+  return wide;
 }
 
 void CheckCom(HRESULT result) {
@@ -51,5 +53,5 @@ void CreateShortcut(const std::string& folder, const std::string& name, const TS
   link.Get()->SetPath(exePath.c_str());
   link.Get()->SetWorkingDirectory(ExtractFileDir(exePath).c_str());
 
-  CheckCom(file.Get()->Save(AnsiToWide(ShortcutPath(folder, name)).c_str(), FALSE));
+  CheckCom(file.Get()->Save(AnsiToWide(ShortcutPath(folder, name)).data(), FALSE));
 }
