@@ -34,12 +34,12 @@ void TLabel::SetColor(COLORREF color) {
 
 void TLabel::AutoSize() {
   const std::string caption = Caption();
-  HDC dc = GetDC(Handle());
-  HGDIOBJ old = SelectObject(dc, FFont.Get());
+  TWindowDC dc(Handle());
+  HGDIOBJ old = SelectObject(dc.Get(), FFont.Get());
   RECT text{0, 0, 0, 0};
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  DrawTextA(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc.Get(), old);
   RECT bounds = BoundsRect();
   SetBounds(bounds.left, bounds.top, text.right - text.left, text.bottom - text.top);
 }

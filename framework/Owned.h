@@ -4,35 +4,59 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+
+// How many handles of one kind TOwned objects hold right now. Long runs
+// compare it before and after to show that nothing leaks; Windows' own
+// counters (GetGuiResources) are not there on every system.
+template <class T>
+struct TLiveHandles {
+  static inline std::atomic<long> Count{0};
+};
+
 template <class T>
 class TOwned {
 public:
   using H = typename T::H;
 
-  explicit TOwned(H h = T::None()) noexcept : FH(h) {}
+  explicit TOwned(H h = T::None()) noexcept : FH(h) { Counted(FH, +1); }
   ~TOwned() { Reset(); }
   TOwned(const TOwned&) = delete;
   TOwned& operator=(const TOwned&) = delete;
-  TOwned(TOwned&& other) noexcept : FH(other.Release()) {}
+  TOwned(TOwned&& other) noexcept : FH(other.FH) { other.FH = T::None(); }
   TOwned& operator=(TOwned&& other) noexcept {
-    if (this != &other) Reset(other.Release());
+    if (this != &other) {
+      Reset();
+      FH = other.FH;
+      other.FH = T::None();
+    }
     return *this;
   }
 
   H Get() const noexcept { return FH; }
   explicit operator bool() const noexcept { return FH != T::None(); }
 
+  // Hands the handle over to the caller, who frees it from then on.
   H Release() noexcept {
     H h = FH;
+    Counted(FH, -1);
     FH = T::None();
     return h;
   }
   void Reset(H h = T::None()) noexcept {
-    if (FH != T::None()) T::Free(FH);
+    if (FH != T::None()) {
+      T::Free(FH);
+      Counted(FH, -1);
+    }
     FH = h;
+    Counted(FH, +1);
   }
 
 private:
+  static void Counted(H h, long change) noexcept {
+    if (h != T::None()) TLiveHandles<T>::Count += change;
+  }
+
   H FH;
 };
 
@@ -73,3 +97,19 @@ using TOwnedMenu = TOwned<TMenuTraits>;
 using TOwnedKey = TOwned<TKeyTraits>;
 using TOwnedImageList = TOwned<TImageListTraits>;
 using TOwnedGdiObject = TOwned<TGdiObjectTraits>;
+
+// A window's device context, released to the window it came from.
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
+  ~TWindowDC() {
+    if (FDC) ReleaseDC(FWnd, FDC);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return FDC; }
+
+private:
+  HWND FWnd;
+  HDC FDC;
+};

@@ -8,7 +8,19 @@ export SWEEPER_SOURCE_DIR="$root"
 source "$root/tests/e2e/lib.sh"
 TEST_NAME=demo
 
-wineserver -p 2>/dev/null || true
+# A wineserver left running from another display would draw Wine's tray
+# and balloons there: start this prefix's server afresh, on this display.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+wineserver -p
+
+# shot NAME X Y WIDTH HEIGHT: a screenshot of that part of the screen.
+shot() {
+  local file
+  file=$(screenshot "$1")
+  convert "$file" -crop "$4x$5+$2+$3" +repage "$file" 2>/dev/null || true
+  echo "$file"
+}
 start_trayhold
 start_sweeper
 
@@ -18,23 +30,28 @@ xdotool mousemove $((x + w / 2)) $((y + h / 2))
 open_tray_menu
 menu_key 0x53  # "S": Sweeeeep
 wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
-shots=("$(screenshot tray-menu)")
+shots=("$(shot tray-menu 0 0 360 250)")
 menu_key 0x31  # "1": 10%
 
 # Wine draws a balloon once its text has stood for ~2 s; the completion
 # balloon stays, so it is caught after the sweep.
 wait_until 30 balloon_shows '^Sweep ' || fail "no completion balloon"
 sleep 0.5
-shots+=("$(screenshot sweep-balloon)")
+shots+=("$(shot sweep-balloon 0 0 300 190)")
 
 open_tray_menu
 menu_key 0x41  # "A": About This Program...
 wait_until 10 driver find TInfoForm || fail "no information window"
 sleep 0.5
-shots+=("$(screenshot information-window)")
+read -r _ _ _ _ rect _ < <(driver find TInfoForm | head -n1)
+IFS=, read -r left top width height <<<"$rect"
+shots+=("$(shot information-window $((left - 8)) $((top - 8)) $((width + 16)) $((height + 16)))")
+driver key "$(driver find TInfoForm | head -n1 | cut -d' ' -f1)" 0x1B >/dev/null
 
 open_tray_menu
 menu_key 0x45  # "E": Exit
 wait_exit 10 "$SWEEPER_PID"
+stop_started
+wineserver -k 2>/dev/null || true
 echo "Screenshots:"
 printf '  %s\n' "${shots[@]}"

@@ -14,7 +14,11 @@ if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
 fi
 
 source "$root/scripts/wine-env.sh"
-wineserver -p 2>/dev/null || true  # already running is fine
+# A wineserver left running from another display would draw Wine's tray
+# and balloons there: start this prefix's server afresh, on this display.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+wineserver -p
 # An icon of our own in Wine's tray for the whole run: removing the last icon
 # on a bare X server makes Wine wait ~2 s for a window manager.
 trayhold_pid=""

@@ -86,9 +86,19 @@ start_sweeper() {
   wait_until 10 tray_icons_at_least $((ICONS_BEFORE + 1)) || fail "no tray icon after start"
   APP_HWND=$(driver app | head -n1 | cut -d' ' -f1)
   APP_PID=$(driver app | head -n1 | cut -d' ' -f2)
-  SWEEPER_ICON=$(comm -13 <(echo "$before" | sort) <(driver tray-list | sort) | head -n1)
+  TRAY_ICONS_BEFORE=$before
+  find_program_icon
+}
+
+# Sets SWEEPER_ICON to the program's icon window: the one that was not in
+# Wine's tray before the program started (after a restart Wine may give the
+# new icon another window).
+find_program_icon() {
+  SWEEPER_ICON=$(comm -13 <(echo "$TRAY_ICONS_BEFORE" | sort) <(driver tray-list | sort) | head -n1)
   [ -n "$SWEEPER_ICON" ] || fail "cannot tell the program's tray icon"
 }
+
+no_application_window() { ! driver app >/dev/null; }
 
 # wait_exit SECONDS PID: waits for the process to end and sets EXIT_CODE;
 # fails the test when it is still running after the time. (Not to be called

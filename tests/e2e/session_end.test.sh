@@ -22,7 +22,7 @@ wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "the icon stayed after the
 # Another program refused: the session goes on, and so does the icon.
 for wnd in $(windows_of_program); do driver send "$wnd" $WM_ENDSESSION 0 0 >/dev/null || true; done
 wait_until 5 tray_icons_equal $((ICONS_BEFORE + 1)) || fail "no icon after the session went on"
-SWEEPER_ICON=$(driver tray-list | tail -n1)
+find_program_icon
 open_tray_menu
 menu_key "$VK_ESCAPE"
 log "close query answered by every window; icon back after a refused end"
