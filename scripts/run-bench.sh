@@ -40,3 +40,7 @@ for mib in "${sizes[@]}"; do
     printf "\n" }'
 done
 grep -v -E '^(worker|native) ' <<<"$worker_out"
+
+# How much the program costs to have around, against a bare tray program.
+echo
+bash "$root/bench/footprint.sh"

@@ -1,0 +1,91 @@
+// CPU of the sweep animation, run under Wine by bench/footprint.sh: what
+// the main thread spends while the real sweep command animates the real tray
+// icon with the real frames, against a bare loop that only hands the next
+// ready-made frame to the shell every 100 ms. A stand-in worker that is done
+// after a fixed time keeps the sweep going long enough to measure, and keeps
+// the filling, which runs on the worker's own thread, out of the figure.
+// Prints "animation command|bare SECONDS CPU_MS FRAMES" lines.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/TraySweepHost.h"
+#include "framework/ImageList.h"
+#include "resources/FrameIds.h"
+#include "tray/SimpleTaskTray.h"
+
+namespace {
+
+constexpr DWORD RunMs = 8000;
+
+double Seconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double ThreadCpuMs() {
+  FILETIME created, ended, kernel, user;
+  if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user)) return 0;
+  auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+class TStandInWorker : public TSweepWorker {
+public:
+  TStandInWorker() : FStart(GetTickCount()) {}
+  bool Done() const override { return GetTickCount() - FStart >= RunMs; }
+  std::uint64_t Join() override {
+    while (!Done()) Sleep(10);
+    return 0;
+  }
+
+private:
+  DWORD FStart;
+};
+
+class TCountingHost : public TTraySweepHost {
+public:
+  using TTraySweepHost::TTraySweepHost;
+  std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t) override { return std::make_unique<TStandInWorker>(); }
+  void ChangeIcon(HICON icon) override {
+    TTraySweepHost::ChangeIcon(icon);
+    ++Frames;
+  }
+  int Frames = 0;
+};
+
+void Report(const char* what, double seconds, double cpuMs, int frames) {
+  std::printf("animation %s %.3f %.1f %d\n", what, seconds, cpuMs, frames);
+}
+
+}  // namespace
+
+int main() {
+  TImageList frames;
+  frames.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
+  HICON normal = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  TSimpleTaskTray tray(normal);
+  if (!tray.AddIcon("animation_bench")) std::fprintf(stderr, "animation_bench: the tray icon was not added\n");
+
+  {
+    TCountingHost host(&tray, frames);
+    const double start = Seconds(), cpu = ThreadCpuMs();
+    RunSweepCommand(10, "animation_bench", normal, host);
+    Report("command", Seconds() - start, ThreadCpuMs() - cpu, host.Frames);
+  }
+
+  std::vector<TOwnedIcon> icons;
+  for (int i = 0; i < frames.Count(); ++i) icons.push_back(frames.GetIcon(i));
+  const double start = Seconds(), cpu = ThreadCpuMs();
+  int shown = 0;
+  for (DWORD begun = GetTickCount(); GetTickCount() - begun < RunMs; ++shown) {
+    tray.ChangeIcon(icons[shown % icons.size()].Get());
+    Sleep(SweepFramePause);
+  }
+  Report("bare", Seconds() - start, ThreadCpuMs() - cpu, shown);
+  return 0;
+}
