@@ -19,12 +19,23 @@ source "$root/scripts/wine-env.sh"
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p
+# The first Wine process starts the prefix's services (winedevice.exe and
+# others), which live until the server ends and inherit its output handles:
+# started here, with nothing to inherit, they never hold a test's pipe open.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 # An icon of our own in Wine's tray for the whole run: removing the last icon
 # on a bare X server makes Wine wait ~2 s for a window manager.
 trayhold_pid=""
 if [ -f "$BUILD_DIR/tools/trayhold.exe" ]; then
   wine "$BUILD_DIR/tools/trayhold.exe" >/dev/null 2>&1 &
   trayhold_pid=$!
+  # Its icon must be there before any test starts: a test tells the
+  # program's icon from the others by which one is new.
+  for _ in $(seq 1 200); do
+    icons=$(wine "$BUILD_DIR/tools/driver.exe" tray-icons 2>/dev/null | tr -d '\r' || true)
+    if [ "${icons:-0}" -ge 1 ]; then break; fi
+    sleep 0.1
+  done
 fi
 cleanup() {
   if [ -n "$trayhold_pid" ]; then kill "$trayhold_pid" 2>/dev/null || true; wait "$trayhold_pid" 2>/dev/null || true; fi

@@ -94,8 +94,10 @@ start_sweeper() {
 # Wine's tray before the program started (after a restart Wine may give the
 # new icon another window).
 find_program_icon() {
-  SWEEPER_ICON=$(comm -13 <(echo "$TRAY_ICONS_BEFORE" | sort) <(driver tray-list | sort) | head -n1)
-  [ -n "$SWEEPER_ICON" ] || fail "cannot tell the program's tray icon"
+  local new
+  new=$(comm -13 <(echo "$TRAY_ICONS_BEFORE" | sort) <(driver tray-list | sort))
+  [ "$(echo "$new" | grep -c .)" -eq 1 ] || fail "cannot tell the program's tray icon among: $(echo $new)"
+  SWEEPER_ICON=$new
 }
 
 no_application_window() { ! driver app >/dev/null; }
@@ -113,16 +115,10 @@ wait_exit() {
   wait "$pid" || EXIT_CODE=$?
 }
 
-# Opens the tray menu with a right click on the program's icon. Right after
-# a wineserver start, Wine's tray sometimes drops the first click; a click
-# that opened no menu within 3 s is repeated, twice at most.
+# Opens the tray menu with a right click on the program's icon.
 open_tray_menu() {
-  local attempt
-  for attempt in 1 2 3; do
-    driver tray-click "$SWEEPER_ICON" right >/dev/null || fail "no tray icon to click"
-    if wait_until 3 driver menu; then return 0; fi
-  done
-  fail "tray menu did not open"
+  driver tray-click "$SWEEPER_ICON" right >/dev/null || fail "no tray icon to click"
+  wait_until 10 driver menu || fail "tray menu did not open"
 }
 
 menus_open_at_least() { [ "$(driver menu | grep -c .)" -ge "$1" ]; }
