@@ -5,6 +5,7 @@
 #include "app/SweepCommand.h"
 #include "app/TraySweepHost.h"
 #include "framework/AnsiPath.h"
+#include "framework/Error.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
 #include "info/InfoForm.h"
@@ -18,8 +19,6 @@ constexpr int FormHeight = 100;
 
 TDummyMainForm::TDummyMainForm(TApplication& app) : FApp(app) {
   BuildMenu();
-  // Without its frames a sweep still runs and reports; the icon just stays still.
-  ImageList1.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
   TWindowParams params;
   params.ClassName = "TDummyMainForm";
   params.Title = "DummyMainForm";
@@ -112,8 +111,24 @@ void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
   Close();
 }
 
+const TImageList* TDummyMainForm::AnimationFrames() {
+  // Made at the first sweep, not at start: the image list brings in the
+  // common controls library, about 2.5 MB of resident memory that an idle
+  // tray program has no use for.
+  if (!ImageList1) {
+    try {
+      auto frames = std::make_unique<TImageList>();
+      if (frames->AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS))
+        ImageList1 = std::move(frames);
+    } catch (const EError&) {
+      // Without its frames a sweep still runs and reports; the icon stays still.
+    }
+  }
+  return ImageList1.get();
+}
+
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
-  TTraySweepHost host(TrayIcon.get(), ImageList1);
+  TTraySweepHost host(TrayIcon.get(), AnimationFrames());
   RunSweepCommand(sender.Tag, FApp.Title(), NormalIcon(), host);
 }
 

@@ -31,8 +31,9 @@ public:
   TMenuItem* Menu10 = nullptr;
   TMenuItem* MenuExit = nullptr;
 
-  // The tray icon's animation frames while a sweep runs.
-  TImageList ImageList1;
+  // The tray icon's animation frames while a sweep runs, made at the first
+  // sweep; null until then or when they cannot be had.
+  std::unique_ptr<TImageList> ImageList1;
 
   // The one tray icon object, from FormCreate until the close query.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;
@@ -53,6 +54,7 @@ private:
   void BuildMenu();
   void CreateTrayIcon();
   HICON NormalIcon() const;
+  const TImageList* AnimationFrames();
 
   TApplication& FApp;
   // The executable's small icon, kept for the life of the process and left

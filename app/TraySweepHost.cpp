@@ -17,9 +17,9 @@ void TTraySweepHost::HideBalloon() {
   if (FTray) FTray->HideBalloon();
 }
 
-int TTraySweepHost::FrameCount() const { return FFrames.Count(); }
+int TTraySweepHost::FrameCount() const { return FFrames ? FFrames->Count() : 0; }
 
-TOwnedIcon TTraySweepHost::Frame(int index) const { return FFrames.GetIcon(index); }
+TOwnedIcon TTraySweepHost::Frame(int index) const { return FFrames ? FFrames->GetIcon(index) : TOwnedIcon(); }
 
 MEMORYSTATUS TTraySweepHost::MemoryStatus() { return ReadMemoryStatus(); }
 

@@ -10,7 +10,8 @@ class TSimpleTaskTray;
 class TTraySweepHost : public TSweepHost {
 public:
   // The tray may be null (no icon object at the time): its calls are skipped.
-  TTraySweepHost(TSimpleTaskTray* tray, const TImageList& frames) : FTray(tray), FFrames(frames) {}
+  // Without frames (null) the sweep runs and reports; the icon stays still.
+  TTraySweepHost(TSimpleTaskTray* tray, const TImageList* frames) : FTray(tray), FFrames(frames) {}
 
   void ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon) override;
   void ChangeIcon(HICON icon) override;
@@ -25,5 +26,5 @@ public:
 
 private:
   TSimpleTaskTray* FTray;
-  const TImageList& FFrames;
+  const TImageList* FFrames;
 };

@@ -72,7 +72,7 @@ int main() {
   if (!tray.AddIcon("animation_bench")) std::fprintf(stderr, "animation_bench: the tray icon was not added\n");
 
   {
-    TCountingHost host(&tray, frames);
+    TCountingHost host(&tray, &frames);
     const double start = Seconds(), cpu = ThreadCpuMs();
     RunSweepCommand(10, "animation_bench", normal, host);
     Report("command", Seconds() - start, ThreadCpuMs() - cpu, host.Frames);

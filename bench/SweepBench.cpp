@@ -91,7 +91,7 @@ void BenchByteLoop(std::uint32_t mib) {
 // command has seen it.
 class TTimedHost : public TTraySweepHost {
 public:
-  TTimedHost(TSimpleTaskTray* tray, const TImageList& frames, HICON normal)
+  TTimedHost(TSimpleTaskTray* tray, const TImageList* frames, HICON normal)
       : TTraySweepHost(tray, frames), FNormal(normal) {}
   ~TTimedHost() override {
     if (FWatcher.joinable()) FWatcher.join();
@@ -135,7 +135,7 @@ void BenchNoticing() {
   const int settings[] = {10, 20, 30, 40, 50, 10, 20, 30};
   const int runs = sizeof(settings) / sizeof(settings[0]);
   for (int percent : settings) {
-    TTimedHost host(&tray, frames, normal);
+    TTimedHost host(&tray, &frames, normal);
     RunSweepCommand(percent, "sweep_bench", normal, host);
     const double late = host.Lateness();
     sum += late;

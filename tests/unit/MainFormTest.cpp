@@ -89,6 +89,17 @@ TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
   EXPECT_FALSE(app.Terminated());
 }
 
+TEST(DummyMainForm, SweepCommandMakesTheFramesAtItsFirstRunAndReports) {
+  TApplication app;
+  TDummyMainForm form(app);
+  EXPECT_EQ(nullptr, form.ImageList1);  // an idle program keeps no frames
+  form.Menu10Click(*form.Menu10);
+  ASSERT_NE(nullptr, form.ImageList1);
+  EXPECT_EQ(11, form.ImageList1->Count());
+  const std::string report = form.TrayIcon->IconData().szInfo;
+  EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
+}
+
 TEST(DummyMainForm, ExitClosesTheMainWindowAndEndsTheLoop) {
   TApplication app;
   TDummyMainForm form(app);
