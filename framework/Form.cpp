@@ -83,7 +83,10 @@ void TForm::ShowModal() {
     // returns to them rather than to some other program.
     Hide();
   }
-  if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
+  // Only a window the user can see takes the activation back; the hidden
+  // main window, active after the tray menu, has no use for it.
+  if (previouslyActive && IsWindow(previouslyActive) && IsWindowVisible(previouslyActive))
+    SetActiveWindow(previouslyActive);
 }
 
 TForm* TForm::KeyPreviewTarget(const MSG& msg) {
@@ -103,6 +106,15 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       return CloseQuery() ? TRUE : FALSE;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Our loops hand keys to a previewing form before dispatch; this
+      // catches keys that another loop (a message box's) dispatched.
+      if (KeyPreview) {
+        FormKeyDown(wParam);
+        return 0;
+      }
+      break;
     case WM_ENDSESSION:
       if (wParam) {
         if (TApplication* app = TApplication::Current()) app->Terminate();
@@ -111,6 +123,7 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     default:
-      return TWindow::HandleMessage(msg, wParam, lParam);
+      break;
   }
+  return TWindow::HandleMessage(msg, wParam, lParam);
 }

@@ -44,7 +44,7 @@ click_startup_link() {
   wait_until 5 error_reports_are 0 || fail "the error report did not close ($1)"
   # The window is still usable: a key closes it.
   driver key "$form" 0x1B >/dev/null
-  wait_until 5 no_info_form || fail "window not usable ($1)"
+  wait_until 15 no_info_form || fail "window not usable ($1)"
 }
 
 cd "$work/cwd"

@@ -107,6 +107,15 @@ TEST(InfoForm, AnyKeyEndsTheModalShowingAndOtherWindowsAreEnabledAgain) {
   EXPECT_FALSE(IsWindowVisible(second.Handle()));
 }
 
+TEST(InfoForm, AKeyDispatchedByAnotherLoopClosesItToo) {
+  TApplication app;
+  TInfoForm form;
+  // A message box's own loop dispatches keys straight to the window.
+  app.Defer([&] { SendMessageA(form.Handle(), WM_KEYDOWN, 'Q', 0); });
+  form.ShowModal();
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+}
+
 TEST(InfoForm, ModalShowingEndsWhenTheApplicationIsAskedToEnd) {
   TApplication app;
   TInfoForm form;
