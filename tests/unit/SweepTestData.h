@@ -15,7 +15,7 @@ inline SYSTEMTIME LocalTimeAt(WORD year, WORD month, WORD day, WORD hour, WORD m
   return time;
 }
 
-// 31 January 2024, 9:05:07, the moment the design's examples are made at.
+// 31 January 2024, 9:05:07: a fixed moment, so report texts can be compared whole.
 inline SYSTEMTIME JanuaryThe31st() { return LocalTimeAt(2024, 1, 31, 9, 5, 7); }
 
 inline TLocaleSeparators UsualSeparators() { return TLocaleSeparators{",", ".", "/", ":"}; }
