@@ -2,10 +2,10 @@
 
 #include "framework/Error.h"
 
-TOwnedGdiObject CreateFontFromSpec(const TFontSpec& spec) {
-  HFONT font = CreateFontA(spec.Height, 0, 0, 0, FW_NORMAL, FALSE, spec.Underline ? TRUE : FALSE, FALSE, spec.CharSet,
+TOwnedGdiObject CreateFontFromDescription(const TFontDescription& description) {
+  HFONT font = CreateFontA(description.Height, 0, 0, 0, FW_NORMAL, FALSE, description.Underline ? TRUE : FALSE, FALSE, description.CharSet,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           spec.Face.c_str());
-  if (!font) throw EError("Cannot create font " + spec.Face);
+                           description.Face.c_str());
+  if (!font) throw EError("Cannot create font " + description.Face);
   return TOwnedGdiObject(font);
 }

@@ -4,11 +4,11 @@
 
 #include "framework/Owned.h"
 
-struct TFontSpec {
+struct TFontDescription {
   std::string Face = "Arial";
   int Height = -13;  // negative: character height in pixels
   BYTE CharSet = ANSI_CHARSET;
   bool Underline = false;
 };
 
-TOwnedGdiObject CreateFontFromSpec(const TFontSpec& spec);
+TOwnedGdiObject CreateFontFromDescription(const TFontDescription& description);

@@ -3,7 +3,7 @@
 #include <vector>
 
 TLabel::TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible)
-    : FFont(CreateFontFromSpec(TFontSpec())), FColor(GetSysColor(COLOR_WINDOWTEXT)) {
+    : FFont(CreateFontFromDescription(TFontDescription())), FColor(GetSysColor(COLOR_WINDOWTEXT)) {
   CreateControl("TSweeperLabel", parent, bounds, visible, caption);
   AutoSize();
 }
@@ -22,8 +22,8 @@ void TLabel::SetCaption(const std::string& caption) {
   AutoSize();
 }
 
-void TLabel::SetFont(const TFontSpec& spec) {
-  FFont = CreateFontFromSpec(spec);
+void TLabel::SetFont(const TFontDescription& description) {
+  FFont = CreateFontFromDescription(description);
   AutoSize();
 }
 

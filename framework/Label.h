@@ -16,7 +16,7 @@ public:
   std::string Caption() const;
   void SetCaption(const std::string& caption);
 
-  void SetFont(const TFontSpec& spec);
+  void SetFont(const TFontDescription& description);
   void SetColor(COLORREF color);
   void SetHandCursor(bool hand) { FHandCursor = hand; }
   void SetCentredVertically(bool centred) { FCentredVertically = centred; }

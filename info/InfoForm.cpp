@@ -10,7 +10,7 @@
 #include "info/MemoryTexts.h"
 #include "info/ShellActions.h"
 #include "info/Shortcut.h"
-#include "info/SpecialFolders.h"
+#include "info/ShellFolders.h"
 #include "info/WindowsVersion.h"
 
 namespace {
@@ -28,7 +28,7 @@ const char MailAddress[] = "sweeper@example.org";
 RECT Bounds(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
 void MakeLink(TLabel& label, COLORREF color) {
-  TFontSpec underlined;
+  TFontDescription underlined;
   underlined.Underline = true;
   label.SetFont(underlined);
   label.SetColor(color);
@@ -64,7 +64,7 @@ void TInfoForm::CreateControls() {
   AppIcon = std::make_unique<TImage>(panel, Bounds(8, 8, 32, 32), app ? app->Icon() : nullptr);
 
   LblExeName = std::make_unique<TLabel>(panel, Bounds(56, 8, 152, 32), "");
-  TFontSpec large;
+  TFontDescription large;
   large.Height = -27;
   LblExeName->SetFont(large);
   LblExeName->SetHandCursor(true);

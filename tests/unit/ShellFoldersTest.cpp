@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/Application.h"
-#include "info/SpecialFolders.h"
+#include "info/ShellFolders.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "info/SpecialFolders.h"
+#include "info/ShellFolders.h"
 
 #include "framework/AnsiText.h"
 #include "framework/Application.h"
