@@ -8,11 +8,7 @@ export SWEEPER_SOURCE_DIR="$root"
 source "$root/tests/e2e/lib.sh"
 TEST_NAME=demo
 
-# A wineserver left running from another display would draw Wine's tray
-# and balloons there: start this prefix's server afresh, on this display.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-wineserver -p
+start_fresh_wineserver
 
 # shot NAME X Y WIDTH HEIGHT: a screenshot of that part of the screen.
 shot() {

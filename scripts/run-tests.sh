@@ -14,11 +14,7 @@ if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
 fi
 
 source "$root/scripts/wine-env.sh"
-# A wineserver left running from another display would draw Wine's tray
-# and balloons there: start this prefix's server afresh, on this display.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-wineserver -p
+start_fresh_wineserver
 # The first Wine process starts the prefix's services (winedevice.exe and
 # others), which live until the server ends and inherit its output handles:
 # started here, with nothing to inherit, they never hold a test's pipe open.

@@ -22,3 +22,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+
+# A wineserver left running from another display would draw Wine's tray and
+# balloons there: this prefix's server is started afresh, on this display,
+# and kept running until `wineserver -k`.
+start_fresh_wineserver() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p
+}

@@ -50,7 +50,7 @@ wait_until 5 info_form_count_is 0 || fail "a key did not close the window"
 log "keys close the windows, nesting restores the first"
 
 # The Startup link writes the shortcut there, pointing back at the program.
-startup=$(find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1)
+startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 rm -f "$startup/Sweeper.lnk"
 open_about

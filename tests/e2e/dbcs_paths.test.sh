@@ -10,7 +10,7 @@ export LC_ALL=ja_JP.utf8  # Wine takes its ANSI code page from the locale
 from_sjis() { iconv -f CP932 -t UTF-8; }
 tip_is() { driver tooltips 2>/dev/null | from_sjis | grep -qxF "$1"; }
 
-startup=$(find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1)
+startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 work="$BUILD_DIR/dbcs-paths"
 rm -rf "$work"

@@ -115,6 +115,12 @@ wait_exit() {
   wait "$pid" || EXIT_CODE=$?
 }
 
+# The user's Startup folder in the prefix, as a Linux path (Wine spells it
+# "StartUp"), or nothing.
+startup_folder() {
+  find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1
+}
+
 # Opens the tray menu with a right click on the program's icon.
 open_tray_menu() {
   driver tray-click "$SWEEPER_ICON" right >/dev/null || fail "no tray icon to click"

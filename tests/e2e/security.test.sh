@@ -53,7 +53,7 @@ log "header: characteristics $(field characteristics), dll characteristics $(fie
 CANARY="$BUILD_DIR/canary/canary.dll"
 MODULES_EXE="$BUILD_DIR/tools/modules.exe"
 [ -f "$CANARY" ] || fail "no canary library at $CANARY"
-startup=$(find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1)
+startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 work=$(mktemp -d)
 program="$work/program"

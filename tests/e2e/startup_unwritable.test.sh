@@ -4,7 +4,7 @@
 # report, nothing written anywhere else, the window still usable.
 source "$(dirname "$0")/lib.sh"
 
-startup=$(find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1)
+startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 work="$BUILD_DIR/startup-unwritable"
 rm -rf "$work" "$startup.away"
