@@ -1,22 +1,23 @@
 # Sweeper: the two commands are `make run` and `make test`.
-BUILD_DIR ?= $(CURDIR)/build
-export BUILD_DIR
+# Every target works on the architectures in ARCHES (x86 = the 32-bit
+# program, x64 = the 64-bit one), each in its own folder build/<arch>.
+BUILD_ROOT ?= $(CURDIR)/build
+ARCHES ?= x86 x64
+export BUILD_ROOT ARCHES
 JOBS ?= 2
 
-.PHONY: all build deps configure test run bench stress clean
+.PHONY: all build deps test run bench stress clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+$(BUILD_ROOT)/%/CMakeCache.txt:
+	cmake -S . -B $(BUILD_ROOT)/$* -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$*.cmake -DCMAKE_BUILD_TYPE=Release
 
-configure: $(BUILD_DIR)/CMakeCache.txt
-
-build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+build: $(foreach arch,$(ARCHES),$(BUILD_ROOT)/$(arch)/CMakeCache.txt)
+	@set -e; for arch in $(ARCHES); do cmake --build $(BUILD_ROOT)/$$arch -j $(JOBS); done
 
 test: deps
 	@$(MAKE) --no-print-directory build
@@ -35,4 +36,4 @@ stress: deps
 	bash scripts/run-tests.sh -L stress
 
 clean:
-	rm -rf $(BUILD_DIR) out
+	rm -rf $(BUILD_ROOT) out

@@ -128,7 +128,7 @@ const TImageList* TDummyMainForm::AnimationFrames() {
 }
 
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
-  TTraySweepHost host(TrayIcon.get(), AnimationFrames());
+  TTraySweepHost host(TrayIcon.get(), AnimationFrames(), MemoryStatusApi);
   RunSweepCommand(sender.Tag, FApp.Title(), NormalIcon(), host);
 }
 

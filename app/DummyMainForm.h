@@ -7,6 +7,7 @@
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
+#include "info/MemoryTexts.h"
 #include "tray/SimpleTaskTray.h"
 
 class TApplication;
@@ -34,6 +35,10 @@ public:
   // The tray icon's animation frames while a sweep runs, made at the first
   // sweep; null until then or when they cannot be had.
   std::unique_ptr<TImageList> ImageList1;
+
+  // Where sweeps read the memory status, and so how much they take: the
+  // system's own, unless a test sizes the sweeps.
+  TMemoryStatusApi MemoryStatusApi;
 
   // The one tray icon object, from FormCreate until the close query.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;

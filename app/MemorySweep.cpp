@@ -10,8 +10,9 @@ namespace {
 // Uncached, so the fill goes to memory itself rather than into the caches.
 constexpr DWORD SweepProtection = PAGE_READWRITE | PAGE_NOCACHE;
 // A 32-bit process without the large-address flag has 2 GiB of address
-// space in all; a block of that size or more can never be had, whole or in pieces.
-constexpr std::uint64_t AddressSpaceSize = std::uint64_t(1) << 31;
+// space in all; a block of that size or more can never be had, whole or in
+// pieces. A 64-bit process's space is far larger than any memory to sweep.
+constexpr std::uint64_t AddressSpaceSize = sizeof(void*) == 4 ? std::uint64_t(1) << 31 : ~std::uint64_t(0);
 // Reservations start on 64 KiB boundaries: pieces of whole 64 KiB leave no
 // unusable holes behind them.
 constexpr SIZE_T AllocationGranularity = SIZE_T(64) << 10;
@@ -82,7 +83,7 @@ void SweepInPieces(TSweptBlocks& blocks, SIZE_T size) {
 
 }  // namespace
 
-std::uint64_t SweepMemory(std::uint32_t size, const TVirtualMemoryApi& api) {
+std::uint64_t SweepMemory(SIZE_T size, const TVirtualMemoryApi& api) {
   if (size == 0) return 0;
   TSweptBlocks blocks(api);
   try {

@@ -13,11 +13,13 @@ struct TVirtualMemoryApi {
 // The smallest piece tried when one block of the whole size cannot be had.
 constexpr SIZE_T SmallestSweepPiece = SIZE_T(1) << 20;
 
-// Tries one block of the whole size first. A 32-bit process seldom finds one
-// free range as large as a third of its 2 GiB (under Wine the largest is
-// ~600 MiB), so when that fails, a size under 2 GiB is swept in pieces of
-// halving size, down to SmallestSweepPiece: each piece is filled as it is
-// got and all are kept until the total is reached or nothing more can be
-// had. Every block is decommitted and released before this returns, also
-// when it returns by an exception. Returns the bytes swept.
-std::uint64_t SweepMemory(std::uint32_t size, const TVirtualMemoryApi& api = TVirtualMemoryApi());
+// Tries one block of the whole size first. When that fails (a 32-bit process
+// seldom finds one free range as large as a third of its 2 GiB - under Wine
+// the largest is ~600 MiB -, and a 64-bit one can meet the commit limit), the
+// size is swept in pieces of halving size, down to SmallestSweepPiece: each
+// piece is filled as it is got and all are kept until the total is reached
+// or nothing more can be had. A 32-bit process never tries pieces for 2 GiB
+// or more, which its address space cannot hold. Every block is decommitted
+// and released before this returns, also when it returns by an exception.
+// Returns the bytes swept.
+std::uint64_t SweepMemory(SIZE_T size, const TVirtualMemoryApi& api = TVirtualMemoryApi());

@@ -1,5 +1,7 @@
 #include "app/SweepCommand.h"
 
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "app/SweepReport.h"
@@ -31,16 +33,18 @@ void AnimateUntilDone(const TSweepWorker& worker, TSweepHost& host) {
 
 }  // namespace
 
-std::uint32_t SweepSize(DWORD total, int percent) {
+SIZE_T SweepSize(SIZE_T total, int percent) {
   const double ratio = percent / 100.0;
   const long double size = static_cast<long double>(total) * ratio;
-  if (!(size >= 0 && size < 4294967296.0L)) throw std::range_error("The sweep size is out of range");
-  return static_cast<std::uint32_t>(size);
+  // 2^(bits of SIZE_T), exactly: the first count SIZE_T cannot hold.
+  const long double limit = std::ldexp(1.0L, std::numeric_limits<SIZE_T>::digits);
+  if (!(size >= 0 && size < limit)) throw std::range_error("The sweep size is out of range");
+  return static_cast<SIZE_T>(size);
 }
 
 void RunSweepCommand(int percent, const std::string& title, HICON normalIcon, TSweepHost& host) {
   const MEMORYSTATUS before = host.MemoryStatus();
-  const std::uint32_t size = SweepSize(before.dwTotalPhys, percent);
+  const SIZE_T size = SweepSize(before.dwTotalPhys, percent);
   host.ShowBalloon(StartReport(host.Now(), before, percent, size, host.Separators()), title, tiInfo);
 
   std::uint64_t swept = 0;

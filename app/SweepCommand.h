@@ -33,7 +33,7 @@ public:
   virtual void Pause(DWORD milliseconds) = 0;
 
   // Starts a worker sweeping size bytes. May raise when none can be started.
-  virtual std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t size) = 0;
+  virtual std::unique_ptr<TSweepWorker> StartWorker(SIZE_T size) = 0;
 };
 
 // The pause after each frame; the end of a sweep is noticed at most this late
@@ -41,9 +41,10 @@ public:
 constexpr DWORD SweepFramePause = 100;
 
 // total x percent / 100, cut to whole bytes. The product is formed in the
-// widest floating point there is. Raises std::range_error for a result
-// outside 32 bits, which no setting up to 100% can give.
-std::uint32_t SweepSize(DWORD total, int percent);
+// widest floating point there is. Raises std::range_error for a result the
+// process could not address (outside SIZE_T), which no setting up to 100%
+// of a count the system gives can reach.
+SIZE_T SweepSize(SIZE_T total, int percent);
 
 // Runs one sweep of percent of the total physical memory. normalIcon is the
 // icon the tray shows when no sweep runs; title is the balloons' caption.

@@ -30,7 +30,7 @@ std::string DateTimeText(const SYSTEMTIME& time, const TLocaleSeparators& separa
          TwoDigits(time.wMinute) + clock + TwoDigits(time.wSecond);
 }
 
-std::string StartReport(const SYSTEMTIME& now, const MEMORYSTATUS& status, int percent, std::uint32_t size,
+std::string StartReport(const SYSTEMTIME& now, const MEMORYSTATUS& status, int percent, std::uint64_t size,
                         const TLocaleSeparators& separators) {
   return MemoryHead(now, status, separators) + "Sweep Setting: " + std::to_string(percent) + "% (" +
          FormatMB(size, separators) + ")";
@@ -42,7 +42,7 @@ std::string CompletionReport(const SYSTEMTIME& now, const MEMORYSTATUS& status, 
   if (swept >= size) {
     outcome = "Sweep Complete";
   } else if (swept > 0) {
-    outcome = "Sweep Incomplete: " + FormatMB(static_cast<std::int64_t>(swept), separators) + " swept";
+    outcome = "Sweep Incomplete: " + FormatMB(swept, separators) + " swept";
   } else {
     outcome = "Sweep Failed";
   }

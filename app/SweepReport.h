@@ -13,7 +13,7 @@ std::string DateTimeText(const SYSTEMTIME& time, const TLocaleSeparators& separa
 
 // The date and time, the total and free physical memory, and the setting
 // with the size it sweeps.
-std::string StartReport(const SYSTEMTIME& now, const MEMORYSTATUS& status, int percent, std::uint32_t size,
+std::string StartReport(const SYSTEMTIME& now, const MEMORYSTATUS& status, int percent, std::uint64_t size,
                         const TLocaleSeparators& separators);
 
 // The date and time, the memory after the sweep, and how the sweep went:

@@ -4,7 +4,7 @@
 
 #include "framework/Error.h"
 
-TSweepThread::TSweepThread(std::uint32_t size, const TVirtualMemoryApi& api) : FApi(api) {
+TSweepThread::TSweepThread(SIZE_T size, const TVirtualMemoryApi& api) : FApi(api) {
   // The C runtime's thread start, not CreateThread: the body uses the
   // runtime (memset, exceptions), which wants its per-thread data set up.
   // Suspended, so that the fields are set before the body can read them.

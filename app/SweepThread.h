@@ -12,7 +12,7 @@
 class TSweepThread : public TSweepWorker {
 public:
   // Starts the sweep at once. Raises EError when no thread can be made.
-  explicit TSweepThread(std::uint32_t size, const TVirtualMemoryApi& api = TVirtualMemoryApi());
+  explicit TSweepThread(SIZE_T size, const TVirtualMemoryApi& api = TVirtualMemoryApi());
   // Waits for the thread to end.
   ~TSweepThread() override;
   TSweepThread(const TSweepThread&) = delete;
@@ -30,7 +30,7 @@ private:
   static unsigned WINAPI ThreadEntry(void* self);
   void Execute();
 
-  std::uint32_t FSize = 0;
+  SIZE_T FSize = 0;
   TVirtualMemoryApi FApi;
   std::uint64_t FSwept = 0;  // written before FDone, read after it
   TOwnedHandle FThread;

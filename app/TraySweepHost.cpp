@@ -21,7 +21,7 @@ int TTraySweepHost::FrameCount() const { return FFrames ? FFrames->Count() : 0; 
 
 TOwnedIcon TTraySweepHost::Frame(int index) const { return FFrames ? FFrames->GetIcon(index) : TOwnedIcon(); }
 
-MEMORYSTATUS TTraySweepHost::MemoryStatus() { return ReadMemoryStatus(); }
+MEMORYSTATUS TTraySweepHost::MemoryStatus() { return ReadMemoryStatus(FMemory); }
 
 SYSTEMTIME TTraySweepHost::Now() {
   SYSTEMTIME now{};
@@ -33,6 +33,6 @@ TLocaleSeparators TTraySweepHost::Separators() { return UserSeparators(); }
 
 void TTraySweepHost::Pause(DWORD milliseconds) { Sleep(milliseconds); }
 
-std::unique_ptr<TSweepWorker> TTraySweepHost::StartWorker(std::uint32_t size) {
+std::unique_ptr<TSweepWorker> TTraySweepHost::StartWorker(SIZE_T size) {
   return std::make_unique<TSweepThread>(size);
 }

@@ -3,6 +3,7 @@
 // object, the frame list, the system's memory status, clock and locale, and
 // a real worker thread.
 #include "app/SweepCommand.h"
+#include "info/MemoryTexts.h"
 
 class TImageList;
 class TSimpleTaskTray;
@@ -11,7 +12,9 @@ class TTraySweepHost : public TSweepHost {
 public:
   // The tray may be null (no icon object at the time): its calls are skipped.
   // Without frames (null) the sweep runs and reports; the icon stays still.
-  TTraySweepHost(TSimpleTaskTray* tray, const TImageList* frames) : FTray(tray), FFrames(frames) {}
+  TTraySweepHost(TSimpleTaskTray* tray, const TImageList* frames,
+                 const TMemoryStatusApi& memory = TMemoryStatusApi())
+      : FTray(tray), FFrames(frames), FMemory(memory) {}
 
   void ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon) override;
   void ChangeIcon(HICON icon) override;
@@ -22,9 +25,10 @@ public:
   SYSTEMTIME Now() override;
   TLocaleSeparators Separators() override;
   void Pause(DWORD milliseconds) override;
-  std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t size) override;
+  std::unique_ptr<TSweepWorker> StartWorker(SIZE_T size) override;
 
 private:
   TSimpleTaskTray* FTray;
   const TImageList* FFrames;
+  TMemoryStatusApi FMemory;
 };

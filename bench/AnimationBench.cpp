@@ -50,7 +50,7 @@ private:
 class TCountingHost : public TTraySweepHost {
 public:
   using TTraySweepHost::TTraySweepHost;
-  std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t) override { return std::make_unique<TStandInWorker>(); }
+  std::unique_ptr<TSweepWorker> StartWorker(SIZE_T) override { return std::make_unique<TStandInWorker>(); }
   void ChangeIcon(HICON icon) override {
     TTraySweepHost::ChangeIcon(icon);
     ++Frames;

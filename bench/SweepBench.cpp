@@ -86,17 +86,31 @@ void BenchByteLoop(std::uint32_t mib) {
               size / seconds / 1e9);
 }
 
+// Sized as on a machine of 2 GiB, what the 32-bit program sees under Wine,
+// whatever this machine has: a 64-bit sweep of 50% of the real memory would
+// make a machine without swap kill processes.
+void WINAPI TwoGiBMachine(LPMEMORYSTATUS status) {
+  GlobalMemoryStatus(status);
+  status->dwTotalPhys = 0x7FFFFFFF;
+}
+
+TMemoryStatusApi TwoGiBMemoryStatus() {
+  TMemoryStatusApi api;
+  api.ReadStatus = &TwoGiBMachine;
+  return api;
+}
+
 // The real host, timed where the command notices the end: a watcher marks the
 // moment the worker's flag turns, the restored normal icon the moment the
 // command has seen it.
 class TTimedHost : public TTraySweepHost {
 public:
   TTimedHost(TSimpleTaskTray* tray, const TImageList* frames, HICON normal)
-      : TTraySweepHost(tray, frames), FNormal(normal) {}
+      : TTraySweepHost(tray, frames, TwoGiBMemoryStatus()), FNormal(normal) {}
   ~TTimedHost() override {
     if (FWatcher.joinable()) FWatcher.join();
   }
-  std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t size) override {
+  std::unique_ptr<TSweepWorker> StartWorker(SIZE_T size) override {
     auto worker = TTraySweepHost::StartWorker(size);
     const TSweepWorker* watched = worker.get();
     FWatcher = std::thread([this, watched] {

@@ -7,7 +7,6 @@
 # wineserver; never part of `make test`.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-: "${BUILD_DIR:=$root/build}"
 source "$root/scripts/wine-env.sh"
 
 : "${SWEEPER_EXE:=$BUILD_DIR/Sweeper.exe}"  # another build of the program may be set

@@ -6,7 +6,8 @@
 
 namespace {
 
-std::string MemoryLine(const char* label, DWORD available, DWORD total, const TLocaleSeparators& separators) {
+// The counts are SIZE_T: 32 bits in a 32-bit process, the full 64 in a 64-bit one.
+std::string MemoryLine(const char* label, SIZE_T available, SIZE_T total, const TLocaleSeparators& separators) {
   return label + FormatKB(available, separators) + "/" + FormatKB(total, separators);
 }
 

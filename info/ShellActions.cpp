@@ -3,8 +3,8 @@
 #include "framework/AnsiPath.h"
 #include "framework/Owned.h"
 
-// The record the shell expects from a 32-bit caller.
-static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60, "SHELLEXECUTEINFOA layout");
+// The record the shell expects: its handles and pointers are at pointer width.
+static_assert(sizeof(SHELLEXECUTEINFOA) == (sizeof(void*) == 4 ? 60 : 112), "SHELLEXECUTEINFOA layout");
 
 void ShellOpen(HWND owner, const std::string& target, const std::string& parameters,
                const TShellLaunchApi& api) noexcept {

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on Debian 12. Idempotent:
-# apt-get update runs only when a package is actually missing.
+# apt-get update runs only when a package is actually missing. Both cross
+# compilers and 64-bit Wine go everywhere; 32-bit Wine only where the
+# kernel runs 32-bit programs (scripts/arch.sh asks it by running one).
 set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/arch.sh"
 
 PACKAGES=(
-  cmake make gcc python3
+  cmake make gcc python3 zip
   g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   googletest
-  wine wine32:i386
+  wine wine64
   xvfb xdotool x11-utils imagemagick
   fonts-wine fonts-liberation locales
 )
@@ -15,8 +20,13 @@ PACKAGES=(
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
+if reason=$(sweeper_arch_unrunnable x86); then
+  echo "install-deps: no 32-bit Wine: $reason"
+else
+  PACKAGES+=(wine32:i386)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
 fi
 
 missing=()

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Runs ctest on a private virtual display with one persistent wineserver.
+# Runs ctest for each architecture in ARCHES (default: both), on a private
+# virtual display, each with its own prefix and one persistent wineserver.
+# An architecture this machine cannot run still goes through ctest, where
+# every test reports itself skipped, and the reason is printed.
 # Arguments go to ctest; without any, everything but the stress label runs.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-: "${BUILD_DIR:=$root/build}"
-export BUILD_DIR
+source "$root/scripts/arch.sh"
+: "${BUILD_ROOT:=$root/build}"
+: "${ARCHES:=$SWEEPER_ALL_ARCHES}"
+export BUILD_ROOT ARCHES
 args=("$@")
 if [ ${#args[@]} -eq 0 ]; then args=(-LE stress); fi
 
@@ -13,30 +18,54 @@ if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "${args[@]}"
 fi
 
-source "$root/scripts/wine-env.sh"
-start_fresh_wineserver
-# The first Wine process starts the prefix's services (winedevice.exe and
-# others), which live until the server ends and inherit its output handles:
-# started here, with nothing to inherit, they never hold a test's pipe open.
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-# An icon of our own in Wine's tray for the whole run: removing the last icon
-# on a bare X server makes Wine wait ~2 s for a window manager.
-trayhold_pid=""
-if [ -f "$BUILD_DIR/tools/trayhold.exe" ]; then
-  wine "$BUILD_DIR/tools/trayhold.exe" >/dev/null 2>&1 &
-  trayhold_pid=$!
-  # Its icon must be there before any test starts: a test tells the
-  # program's icon from the others by which one is new.
-  for _ in $(seq 1 200); do
-    icons=$(wine "$BUILD_DIR/tools/driver.exe" tray-icons 2>/dev/null | tr -d '\r' || true)
-    if [ "${icons:-0}" -ge 1 ]; then break; fi
-    sleep 0.1
-  done
-fi
-cleanup() {
-  if [ -n "$trayhold_pid" ]; then kill "$trayhold_pid" 2>/dev/null || true; wait "$trayhold_pid" 2>/dev/null || true; fi
-  wineserver -k >/dev/null 2>&1 || true
-}
-trap cleanup EXIT
-cd "$BUILD_DIR"
-ctest --output-on-failure "${args[@]}"
+# One architecture's tests, in a subshell of their own: its Wine settings and
+# its wineserver end with it.
+run_arch() (
+  source "$root/scripts/wine-env.sh"
+  start_fresh_wineserver
+  # The first Wine process starts the prefix's services (winedevice.exe and
+  # others), which live until the server ends and inherit its output handles:
+  # started here, with nothing to inherit, they never hold a test's pipe open.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # An icon of our own in Wine's tray for the whole run: removing the last icon
+  # on a bare X server makes Wine wait ~2 s for a window manager.
+  trayhold_pid=""
+  if [ -f "$BUILD_DIR/tools/trayhold.exe" ]; then
+    wine "$BUILD_DIR/tools/trayhold.exe" >/dev/null 2>&1 &
+    trayhold_pid=$!
+    # Its icon must be there before any test starts: a test tells the
+    # program's icon from the others by which one is new.
+    for _ in $(seq 1 200); do
+      icons=$(wine "$BUILD_DIR/tools/driver.exe" tray-icons 2>/dev/null | tr -d '\r' || true)
+      if [ "${icons:-0}" -ge 1 ]; then break; fi
+      sleep 0.1
+    done
+  fi
+  cleanup() {
+    if [ -n "$trayhold_pid" ]; then kill "$trayhold_pid" 2>/dev/null || true; wait "$trayhold_pid" 2>/dev/null || true; fi
+    wineserver -k >/dev/null 2>&1 || true
+  }
+  trap cleanup EXIT
+  cd "$BUILD_DIR"
+  ctest --output-on-failure "${args[@]}"
+)
+
+status=0
+summary=()
+for arch in $ARCHES; do
+  export SWEEPER_ARCH=$arch BUILD_DIR="$BUILD_ROOT/$arch"
+  echo "=== $arch ($BUILD_DIR) ==="
+  if reason=$(sweeper_arch_unrunnable "$arch"); then
+    echo "$arch: every test is skipped: $reason"
+    (cd "$BUILD_DIR" && ctest "${args[@]}") || status=1
+    summary+=("$arch: skipped: $reason")
+  elif run_arch; then
+    summary+=("$arch: ran, passed")
+  else
+    status=1
+    summary+=("$arch: ran, FAILED")
+  fi
+done
+echo "Architectures:"
+printf '  %s\n' "${summary[@]}"
+exit $status

@@ -1,11 +1,30 @@
 #!/usr/bin/env bash
-# Starts the program under Wine. With a display it simply runs there; without
-# one it starts a virtual display, shows what the program does through its
-# real tray icon, saves screenshots under out/ and ends by itself.
+# Starts the program under Wine: the 32-bit one where this machine can run
+# it, else the 64-bit one (of those in ARCHES), and says which. With a
+# display it simply runs there; without one it starts a virtual display,
+# shows what the program does through its real tray icon, saves screenshots
+# under out/ and ends by itself.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-: "${BUILD_DIR:=$root/build}"
-export BUILD_DIR
+source "$root/scripts/arch.sh"
+: "${BUILD_ROOT:=$root/build}"
+: "${ARCHES:=$SWEEPER_ALL_ARCHES}"
+
+if [ -z "${SWEEPER_ARCH:-}" ]; then
+  for arch in x86 x64; do
+    case " $ARCHES " in *" $arch "*) ;; *) continue ;; esac
+    if reason=$(sweeper_arch_unrunnable "$arch"); then
+      echo "run: not the $arch program: $reason"
+    else
+      SWEEPER_ARCH=$arch
+      break
+    fi
+  done
+  [ -n "${SWEEPER_ARCH:-}" ] || { echo "run: none of ARCHES=\"$ARCHES\" can run on this machine" >&2; exit 1; }
+  export SWEEPER_ARCH BUILD_DIR="$BUILD_ROOT/$SWEEPER_ARCH"
+  bits=$([ "$SWEEPER_ARCH" = x86 ] && echo 32 || echo 64)
+  echo "run: the $bits-bit program, $BUILD_DIR/Sweeper.exe"
+fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
   source "$root/scripts/wine-env.sh"

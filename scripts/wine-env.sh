@@ -1,20 +1,49 @@
-# Sourced: exports the Wine settings of one build folder and makes sure its
-# prefix exists. BUILD_DIR defaults to <repo>/build.
+# Sourced: exports the Wine settings of one architecture's build folder and
+# makes sure its prefix exists. BUILD_DIR defaults to <repo>/build/<arch> of
+# the architecture this machine prefers; SWEEPER_ARCH defaults to the one the
+# build folder was made for. Where this machine cannot run that architecture
+# it says why and ends the caller with 77, which ctest counts as skipped.
 _sweeper_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-: "${BUILD_DIR:=$_sweeper_root/build}"
+source "$_sweeper_root/scripts/arch.sh"
+: "${BUILD_DIR:=$_sweeper_root/build/$(sweeper_preferred_arch)}"
 export BUILD_DIR
+if [ -z "${SWEEPER_ARCH:-}" ]; then
+  SWEEPER_ARCH=$(cat "$BUILD_DIR/arch" 2>/dev/null || sweeper_preferred_arch)
+fi
+export SWEEPER_ARCH
+if _sweeper_reason=$(sweeper_arch_unrunnable "$SWEEPER_ARCH"); then
+  echo "SKIPPED: the $SWEEPER_ARCH program cannot be run on this machine: $_sweeper_reason"
+  exit 77
+fi
+
 : "${WINEPREFIX:=$BUILD_DIR/wineprefix}"
 export WINEPREFIX
 export WINEDEBUG=-all
-export WINEARCH=win32
+export WINEARCH=$(sweeper_wine_arch "$SWEEPER_ARCH")
+export WINESERVER=$(sweeper_wine_server "$SWEEPER_ARCH")
 # Keep Wine from offering (in a dialog nobody sees) to install Mono or Gecko.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# `wine` and `wineserver` in every script and test, and in the programs they
+# start, are this architecture's own loader and server. Scripts that exec
+# them, not links: the loader goes by the name it was started under (a
+# "wine" link to wine64 runs every program through start.exe, in a process
+# of its own).
+_sweeper_wine_bin="$BUILD_DIR/wine-bin"
+if [ ! -x "$_sweeper_wine_bin/wine" ] || [ ! -x "$_sweeper_wine_bin/wineserver" ]; then
+  mkdir -p "$_sweeper_wine_bin"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$(sweeper_wine_loader "$SWEEPER_ARCH")" >"$_sweeper_wine_bin/wine"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$_sweeper_wine_bin/wineserver"
+  chmod +x "$_sweeper_wine_bin/wine" "$_sweeper_wine_bin/wineserver"
+fi
+case ":$PATH:" in *":$_sweeper_wine_bin:"*) ;; *) export PATH="$_sweeper_wine_bin:$PATH" ;; esac
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      wineboot -i >/dev/null 2>&1 || true
+      wine wineboot -i >/dev/null 2>&1 || true
       # Without a window manager Wine must draw title bars itself, or screenshots
       # show windows without them.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true

@@ -57,8 +57,8 @@ open_about
 link=$(driver children "$INFO_FORM" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
 driver post "$link" 0x202 0 0 >/dev/null  # WM_LBUTTONUP: a click
 wait_until 10 test -f "$startup/Sweeper.lnk" || fail "no Sweeper.lnk in the Startup folder"
-shortcut=$(driver shortcut "$(winepath -w "$startup/Sweeper.lnk" 2>/dev/null)")
-exe_windows=$(winepath -w "$SWEEPER_EXE" 2>/dev/null)
+shortcut=$(driver shortcut "$(wine winepath -w "$startup/Sweeper.lnk" 2>/dev/null)")
+exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
 echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target: $shortcut"
 echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments: $shortcut"
 echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory: $shortcut"

@@ -50,9 +50,9 @@ check_program() {
   wait_until 10 test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
   local shortcut exe_windows
   # Wine hands command-line arguments over in the Unix encoding.
-  shortcut=$(driver shortcut "$(winepath -w "$startup/$name.lnk" 2>/dev/null)" | from_sjis) ||
+  shortcut=$(driver shortcut "$(wine winepath -w "$startup/$name.lnk" 2>/dev/null)" | from_sjis) ||
     fail "cannot read $name.lnk back"
-  exe_windows=$(winepath -w "$SWEEPER_EXE" 2>/dev/null)
+  exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
   echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target of $name: $shortcut"
   echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments of $name: $shortcut"
   echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory of $name: $shortcut"
@@ -62,6 +62,9 @@ check_program() {
   driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
   wait_exit 10 "$SWEEPER_PID"
   [ "$EXIT_CODE" -eq 0 ] || fail "$name ended with $EXIT_CODE"
+  # Wine's tray drops the icon of an ended program a moment later: the next
+  # start must not count it as its own.
+  wait_until 10 tray_icons_equal "$ICONS_BEFORE" || fail "the icon of $name stayed after it ended"
   log "right from a path of $(printf "%s" "$exe_windows" | wc -c) bytes: $exe_windows"
 }
 
@@ -69,6 +72,6 @@ check_program "$work/表示" "表示"
 check_program "$work/with spaces/表 示" "Sweeper"
 # Near MAX_PATH (260): the Windows path of the exe has about 250 characters.
 deep="$work/deep"
-while [ $(printf '%s' "$(winepath -w "$deep" 2>/dev/null)" | wc -c) -lt 225 ]; do deep="$deep/folder-of-a-deep-tree"; done
+while [ $(printf '%s' "$(wine winepath -w "$deep" 2>/dev/null)" | wc -c) -lt 225 ]; do deep="$deep/folder-of-a-deep-tree"; done
 check_program "$deep" "表示"
 log "passed"

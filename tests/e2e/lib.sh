@@ -4,7 +4,7 @@
 set -euo pipefail
 
 : "${SWEEPER_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
-: "${BUILD_DIR:=$SWEEPER_SOURCE_DIR/build}"
+# BUILD_DIR names the architecture's build folder (ctest sets it).
 source "$SWEEPER_SOURCE_DIR/scripts/wine-env.sh"
 
 SWEEPER_EXE="$BUILD_DIR/Sweeper.exe"
@@ -16,9 +16,11 @@ TEST_NAME="${TEST_NAME%.stress}"
 mkdir -p "$ARTIFACTS"
 
 STARTED_PIDS=()
+THROTTLE_PID=""
 
 stop_started() {
   local pid
+  unthrottle_sweeper
   for pid in "${STARTED_PIDS[@]}"; do
     if kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
   done
@@ -154,3 +156,44 @@ VK_RETURN=0x0D
 VK_ESCAPE=0x1B
 VK_RIGHT=0x27
 VK_DOWN=0x28
+
+# A sweep long enough to act on while it runs. The 32-bit program sweeps 40%
+# of the 2 GiB it sees. The 64-bit one sees the machine's real memory, and a
+# machine without swap kills processes rather than page them out, so it
+# sweeps no more than 10%. Both are then slowed from outside for their first
+# 3 s (below), so the sweep lasts at least that long whatever the machine's
+# speed, and not much longer.
+choose_long_sweep() {
+  if [ "$SWEEPER_ARCH" = x86 ]; then choose_sweep 0x34; else choose_sweep 0x31; fi
+  throttle_sweeper "$SWEEPER_PID" 3
+}
+
+# throttle_sweeper PID SECONDS: lets the process run one tenth of the time
+# (stopped for 90 ms of every 100) for that long, or until
+# unthrottle_sweeper. Messages sent to it meanwhile wait, as they would on
+# a busy machine.
+throttle_sweeper() {
+  unthrottle_sweeper
+  local pid=$1 seconds=$2
+  (
+    trap 'kill -CONT "$pid" 2>/dev/null; exit 0' TERM
+    end=$(($(date +%s%N) + seconds * 1000000000))
+    while [ "$(date +%s%N)" -lt "$end" ] && kill -STOP "$pid" 2>/dev/null; do
+      sleep 0.09
+      kill -CONT "$pid" 2>/dev/null || break
+      sleep 0.01
+    done
+    kill -CONT "$pid" 2>/dev/null
+  ) &
+  THROTTLE_PID=$!
+  THROTTLED_PID=$pid
+}
+
+unthrottle_sweeper() {
+  if [ -n "${THROTTLE_PID:-}" ]; then
+    kill "$THROTTLE_PID" 2>/dev/null || true
+    wait "$THROTTLE_PID" 2>/dev/null || true
+    kill -CONT "$THROTTLED_PID" 2>/dev/null || true
+    THROTTLE_PID=""
+  fi
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Prints what the security test checks in a 32-bit PE file's headers:
+"""Prints what the security test checks in a PE file's headers (PE32 or PE32+):
 
-  machine 0x14c
+  machine 0x14c             (0x8664 for a 64-bit program)
   characteristics 0x30e
   subsystem 2
   dll_characteristics 0x140
@@ -22,15 +22,22 @@ def main(path):
         sys.exit("no PE signature")
     machine, sections, _, _, _, optional_size, characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
     optional = pe + 24
-    if struct.unpack_from("<H", data, optional)[0] != 0x10B:
-        sys.exit("not a PE32 (32-bit) optional header")
+    magic = struct.unpack_from("<H", data, optional)[0]
+    # PE32+ widens the image base and the stack and heap sizes, which moves
+    # the data directories 16 bytes further on.
+    if magic == 0x10B:
+        directories = optional + 92
+    elif magic == 0x20B:
+        directories = optional + 108
+    else:
+        sys.exit("unknown optional header 0x%x" % magic)
     subsystem, dll_characteristics = struct.unpack_from("<HH", data, optional + 68)
-    directory_count = struct.unpack_from("<I", data, optional + 92)[0]
+    directory_count = struct.unpack_from("<I", data, directories)[0]
 
     def directory(index):
         if index >= directory_count:
             return 0, 0
-        return struct.unpack_from("<II", data, optional + 96 + 8 * index)
+        return struct.unpack_from("<II", data, directories + 4 + 8 * index)
 
     table = optional + optional_size
     section_list = [struct.unpack_from("<IIII", data, table + 40 * i + 8) for i in range(sections)]

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The loader's protections, checked on the built program:
 # - its header asks for ASLR (and keeps the relocations that make it real)
-#   and DEP, names a GUI program and is not large-address aware;
+#   and DEP, names a GUI program; the 32-bit program is not large-address
+#   aware, the 64-bit one takes addresses from the whole 64-bit range;
 # - it imports only libraries that Windows always takes from its own folder;
 # - no library planted beside the program or in its working directory runs
 #   inside it, through every feature. A canary library (canary/canary.cpp),
@@ -33,7 +34,8 @@ lower() { tr '[:upper:]' '[:lower:]'; }
 # ---- The header.
 header=$(python3 "$SWEEPER_SOURCE_DIR/tests/e2e/pe_info.py" "$SWEEPER_EXE") || fail "cannot read the program's header"
 field() { awk -v key="$1" '$1 == key { print $2 }' <<<"$header"; }
-[ "$(field machine)" = 0x14c ] || fail "not a 32-bit x86 program: machine $(field machine)"
+if [ "$SWEEPER_ARCH" = x86 ]; then machine=0x14c; else machine=0x8664; fi
+[ "$(field machine)" = "$machine" ] || fail "not the $SWEEPER_ARCH program: machine $(field machine)"
 [ "$(field subsystem)" = 2 ] || fail "subsystem $(field subsystem), not a Windows GUI program (2)"
 flags=$(($(field characteristics)))
 dll_flags=$(($(field dll_characteristics)))
@@ -41,7 +43,11 @@ dll_flags=$(($(field dll_characteristics)))
 ((dll_flags & 0x100)) || fail "NXCOMPAT (DEP) is not set: $(field dll_characteristics)"
 # Without relocations the loader cannot move the image, whatever DYNAMICBASE says.
 if ((flags & 0x1)) || [ "$(field relocations)" -eq 0 ]; then fail "the relocations are stripped"; fi
-if ((flags & 0x20)); then fail "the program is large-address aware"; fi
+if [ "$SWEEPER_ARCH" = x86 ]; then
+  if ((flags & 0x20)); then fail "the 32-bit program is large-address aware"; fi
+else
+  ((dll_flags & 0x20)) || fail "HIGH_ENTROPY_VA (64-bit ASLR) is not set: $(field dll_characteristics)"
+fi
 imports=$(awk '$1 == "import" || $1 == "delay_import" { print $2 }' <<<"$header" | lower)
 for name in $imports; do
   is_known "$name" || fail "imports $name, which the loader may take from the program's folder"

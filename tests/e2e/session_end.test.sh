@@ -28,7 +28,7 @@ menu_key "$VK_ESCAPE"
 log "close query answered by every window; icon back after a refused end"
 
 # Asked during a sweep, the answer comes once the sweep is done.
-choose_sweep 0x34  # 40%
+choose_long_sweep
 sleep 0.3
 started=$(date +%s%3N)
 ask_every_window "during a sweep"

@@ -38,11 +38,19 @@ done
 # Resume the program on every way out, so it can be ended.
 trap 'kill -CONT "$SWEEPER_PID" 2>/dev/null || true; stop_started' EXIT
 
-wait_until 10 balloon_shows 'Sweep Setting: 10% \(205.00MB\)' ||
+wait_until 10 balloon_shows '^Sweep Setting: 10% \([0-9,]+\.00MB\)$' ||
   fail "no start balloon; tooltips: $(balloon_text)"
 balloon_shows '^[0-9]{4}.[0-9]{2}.[0-9]{2} [0-9]{2}.[0-9]{2}.[0-9]{2}$' || fail "start balloon has no date line"
-balloon_shows '^Total Phisical Memory: [0-9.,]+MB$' || fail "start balloon has no total line"
-balloon_shows '^Free Phisical Memory: [0-9.,]+MB$' || fail "start balloon has no free line"
+balloon_shows '^Total Phisical Memory: [0-9,]+\.00MB$' || fail "start balloon has no total line"
+balloon_shows '^Free Phisical Memory: [0-9,]+\.00MB$' || fail "start balloon has no free line"
+# The setting is a tenth of the total, each rounded to whole MB: never cut
+# to 32 bits (the 64-bit program sees the machine's real memory).
+megabytes() { driver tooltips | sed -nE "s/^$1.*[^0-9,]([0-9,]+)\.00MB\)?$/\1/p" | tr -d ,; }
+total_mb=$(megabytes 'Total Phisical Memory')
+setting_mb=$(megabytes 'Sweep Setting')
+[ $((setting_mb * 10 - total_mb)) -le 10 ] && [ $((total_mb - setting_mb * 10)) -le 10 ] ||
+  fail "10% is ${setting_mb}MB of ${total_mb}MB"
+log "10% of ${total_mb}MB is ${setting_mb}MB"
 log "start balloon screenshot: $(screenshot start-balloon)"
 
 kill -CONT "$SWEEPER_PID"

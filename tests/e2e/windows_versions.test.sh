@@ -10,14 +10,29 @@ APP_KEY='HKCU\Software\Wine\AppDefaults\winver_probe.exe'
 remove_key() { wine reg delete "$APP_KEY" /f >/dev/null 2>&1 || true; }
 trap 'remove_key; stop_started' EXIT
 
-# version  pattern the safe text must match in full
-cases=(
-  "winxp|Microsoft Windows XP (Professional|Home Edition) Service Pack [0-9]+ \(Build 2600\)"
-  "win2k|Microsoft Windows 2000 (Professional|Server|Advanced Server|Datacenter Server) Service Pack [0-9]+ \(Build 2195\)"
-  "nt40|Microsoft Windows NT (Workstation 4\.0 |Server 4\.0 |(Workstation |Server |Advanced Server )?4\.0)Service Pack [0-9]+a? \(Build 1381\)"
-  "win98|Microsoft Windows 98 (SE )?"
-  "win95|Microsoft Windows 95 (OSR2 )?"
-)
+# version  pattern the safe text must match in full: for the 32-bit program
+# the versions it was made for, for the 64-bit one those with a 64-bit
+# edition. Past 5.2 the text names no product: "Windows NT product family? ",
+# the edition word of a workstation or server, an empty service pack where
+# the system has none, and the build.
+if [ "$SWEEPER_ARCH" = x86 ]; then
+  cases=(
+    "winxp|Microsoft Windows XP (Professional|Home Edition) Service Pack [0-9]+ \(Build 2600\)"
+    "win2k|Microsoft Windows 2000 (Professional|Server|Advanced Server|Datacenter Server) Service Pack [0-9]+ \(Build 2195\)"
+    "nt40|Microsoft Windows NT (Workstation 4\.0 |Server 4\.0 |(Workstation |Server |Advanced Server )?4\.0)Service Pack [0-9]+a? \(Build 1381\)"
+    "win98|Microsoft Windows 98 (SE )?"
+    "win95|Microsoft Windows 95 (OSR2 )?"
+  )
+else
+  edition="(Professional |Home Edition |Server 4\.0 |Server 4\.0, Enterprise Edition )"
+  cases=(
+    "winxp64|Microsoft Windows \.NET Server 2003 family, (Professional|Home Edition) Service Pack [0-9]+ \(Build 3790\)"
+    "win2003|Microsoft Windows \.NET Server 2003 family, (Standard|Enterprise|Datacenter|Web) Edition Service Pack [0-9]+ \(Build 3790\)"
+    "vista|Windows NT product family\? ${edition}(Service Pack [0-9]+)? \(Build 600[0-2]\)"
+    "win7|Windows NT product family\? ${edition}(Service Pack 1)? \(Build 760[01]\)"
+    "win10|Windows NT product family\? ${edition} \(Build 1[0-9]{4}\)"
+  )
+fi
 
 failures=0
 for entry in "${cases[@]}"; do

@@ -64,6 +64,14 @@ std::string Sweep(TDummyMainForm& form, TMenuItem& setting) {
   return LastLine(form.TrayIcon->IconData().szInfo);
 }
 
+// The sweeps are sized as on a machine of 2 GiB, what the 32-bit program
+// sees under Wine: the 64-bit one would otherwise sweep shares of the real
+// memory, and a machine without swap kills processes rather than page them out.
+void WINAPI TwoGiBMachine(LPMEMORYSTATUS status) {
+  GlobalMemoryStatus(status);
+  status->dwTotalPhys = 0x7FFFFFFF;
+}
+
 // Opens an information window and closes it with a key, as a user would.
 void OpenAndCloseInformationWindow(TApplication& app) {
   app.Defer([] {
@@ -79,6 +87,7 @@ TEST(LongUse, SweepsAndInformationWindowsLeaveNothingBehind) {
   TApplication app;
   TDummyMainForm form(app);
   ASSERT_NE(nullptr, form.TrayIcon);
+  form.MemoryStatusApi.ReadStatus = &TwoGiBMachine;
 
   // One of each first: what is made once and kept (fonts of the system,
   // the first thread's leftovers) is not a leak.

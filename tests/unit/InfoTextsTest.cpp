@@ -83,7 +83,7 @@ bool StatusCameClean = false;
 void WINAPI FakeGlobalMemoryStatus(LPMEMORYSTATUS status) {
   MEMORYSTATUS clean;
   std::memset(&clean, 0, sizeof(clean));
-  clean.dwLength = 32;
+  clean.dwLength = sizeof(void*) == 4 ? 32 : 56;  // the record at the platform's size
   StatusCameClean = std::memcmp(status, &clean, sizeof(clean)) == 0;
   status->dwTotalPhys = 1u << 30;
   status->dwAvailPhys = 256u << 20;
@@ -102,6 +102,23 @@ TEST(MemoryTextsTest, GivesAvailableThenTotalInKilobytesFromOneReading) {
   EXPECT_EQ("free physical memory:262,144.00KB/1,048,576.00KB", physical);
   EXPECT_EQ("free paging file    :2.00KB/4,194,304.00KB", pagingFile);
   EXPECT_EQ("free virtual memory :0.00KB/2,097,024.00KB", virtualMemory);
+}
+
+void WINAPI FakeLargeMemoryStatus(LPMEMORYSTATUS status) {
+  status->dwTotalPhys = static_cast<SIZE_T>(std::uint64_t(24) << 30);
+  status->dwAvailPhys = static_cast<SIZE_T>(std::uint64_t(5) << 32);
+  status->dwTotalVirtual = static_cast<SIZE_T>(std::uint64_t(128) << 40);
+}
+
+// A 24 GiB machine once showed 3,712,224.00KB in all: cut to 32 bits.
+TEST(MemoryTextsTest, SixtyFourBitCountsAreShownInFull) {
+  if (sizeof(SIZE_T) < 8) GTEST_SKIP() << "a 32-bit process has no counts past 4 GiB";
+  TMemoryStatusApi api;
+  api.ReadStatus = &FakeLargeMemoryStatus;
+  std::string physical, pagingFile, virtualMemory;
+  GetMemoryTexts(physical, pagingFile, virtualMemory, api, English());
+  EXPECT_EQ("free physical memory:20,971,520.00KB/25,165,824.00KB", physical);
+  EXPECT_EQ("free virtual memory :0.00KB/137,438,953,472.00KB", virtualMemory);
 }
 
 TEST(FileVersionTest, ReadsOnlyTheJapaneseFileVersion) {

@@ -104,7 +104,7 @@ TEST_F(ShellActionsTest, PropertiesSendsTheExactRecord) {
   ShowFileProperties(Owner, "C:\\Sweeper\\Sweeper.exe", FApi);
   ASSERT_EQ(1u, ExecuteExCalls.size());
   SHELLEXECUTEINFOA seen = ExecuteExCalls[0];
-  EXPECT_EQ(60u, seen.cbSize);
+  EXPECT_EQ(sizeof(void*) == 4 ? 60u : 112u, seen.cbSize);
   EXPECT_EQ(0x44Cu, seen.fMask);
   EXPECT_EQ(Owner, seen.hwnd);
   EXPECT_STREQ("properties", seen.lpVerb);

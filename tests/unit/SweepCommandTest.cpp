@@ -78,7 +78,7 @@ public:
   SYSTEMTIME Now() override { return JanuaryThe31st(); }
   TLocaleSeparators Separators() override { return UsualSeparators(); }
   void Pause(DWORD milliseconds) override { Log.push_back("pause " + std::to_string(milliseconds)); }
-  std::unique_ptr<TSweepWorker> StartWorker(std::uint32_t size) override {
+  std::unique_ptr<TSweepWorker> StartWorker(SIZE_T size) override {
     WorkerSize = size;
     if (WorkerFails) throw std::runtime_error("no thread");
     Log.push_back("start worker");

@@ -1,6 +1,7 @@
 // The balloon reports byte for byte, with a fixed clock and separators.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 #include "app/SweepCommand.h"
@@ -43,8 +44,30 @@ TEST(SweepReportTest, StartReportForFiftyAndNinetyPercent) {
 TEST(SweepReportTest, SweepSizeCoversEverySettingAndRefusesWhatCannotFit) {
   EXPECT_EQ(214748364u, SweepSize(0x7FFFFFFFu, 10));
   EXPECT_EQ(4294967295u, SweepSize(0xFFFFFFFFu, 100));
-  EXPECT_THROW(SweepSize(0xFFFFFFFFu, 101), std::range_error);
+  // Past what the process can address, whatever its width.
+  const SIZE_T largest = std::numeric_limits<SIZE_T>::max();
+  EXPECT_EQ(largest, SweepSize(largest, 100));
+  EXPECT_THROW(SweepSize(largest, 101), std::range_error);
   EXPECT_THROW(SweepSize(0xFFFFFFFFu, -1), std::range_error);
+}
+
+// A 64-bit process reads the machine's real memory: nothing may be cut to
+// 32 bits on the way to the balloon (a 24 GiB machine once showed a 10%
+// setting of 363MB).
+TEST(SweepReportTest, SixtyFourBitFiguresAreNeverCut) {
+  if (sizeof(SIZE_T) < 8) GTEST_SKIP() << "a 32-bit process has no counts past 4 GiB";
+  const std::uint64_t GiB = std::uint64_t(1) << 30;
+  MEMORYSTATUS status{};
+  status.dwLength = sizeof(status);
+  status.dwTotalPhys = static_cast<SIZE_T>(24 * GiB);
+  status.dwAvailPhys = static_cast<SIZE_T>(20 * GiB + 300 * MiB);
+  const SIZE_T size = SweepSize(status.dwTotalPhys, 10);
+  EXPECT_EQ(2576980377u, size);
+  const std::string head =
+      "2024/01/31 09:05:07\r\n\r\nTotal Phisical Memory: 24,576.00MB\r\nFree Phisical Memory: 20,780.00MB\r\n\r\n";
+  EXPECT_EQ(head + "Sweep Setting: 10% (2,458.00MB)", StartReport(JanuaryThe31st(), status, 10, size, Usual));
+  EXPECT_EQ(head + "Sweep Incomplete: 5,120.00MB swept",
+            CompletionReport(JanuaryThe31st(), status, 8 * GiB, 5 * GiB, Usual));
 }
 
 TEST(SweepReportTest, CompletionReportSaysHowTheSweepWent) {

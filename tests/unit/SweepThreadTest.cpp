@@ -1,5 +1,5 @@
-// The sweep worker, for real under Wine: the address space of this 32-bit
-// process is what the program has, so the sizes met in use are tried here.
+// The sweep worker, for real under Wine: the address space of this process
+// is what the program has, so the sizes met in use are tried here.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +15,7 @@ constexpr std::uint32_t MiB = 1u << 20;
 // What GlobalMemoryStatus reports for the total under Wine: 2 GiB - 1.
 constexpr std::uint32_t WineTotal = 0x7FFFFFFFu;
 
-std::uint64_t SweepOnThread(std::uint32_t size, const TVirtualMemoryApi& api = TVirtualMemoryApi()) {
+std::uint64_t SweepOnThread(SIZE_T size, const TVirtualMemoryApi& api = TVirtualMemoryApi()) {
   TSweepThread worker(size, api);
   const std::uint64_t swept = worker.Join();
   EXPECT_TRUE(worker.Done());
@@ -97,7 +97,11 @@ TEST_F(SweepThreadTest, FillsExactlyASizeThatIsNotAPageMultiple) {
   ExpectAllGivenBack();
 }
 
+// The 32-bit program's address space holds 2 GiB in all.
+constexpr const char* OnlyIn32Bits = "a rule of the 32-bit address space";
+
 TEST_F(SweepThreadTest, TwoGiBEndsAtOnceWithNothingWritten) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << OnlyIn32Bits;
   EXPECT_EQ(0u, SweepOnThread(0x80000000u, FRecording));
   EXPECT_EQ(std::vector<SIZE_T>{0x80000000u}, Asked) << "no pieces for a size that can never fit";
   EXPECT_TRUE(Blocks.empty());
@@ -119,6 +123,25 @@ TEST_F(SweepThreadTest, SweepsInHalvingPiecesWhenOneBlockCannotBeHad) {
   for (SIZE_T size : Asked) EXPECT_GE(size, SmallestSweepPiece);
 }
 
+// Each size asked for, and nothing given: what the commit limit does to a
+// 64-bit process asking for more than the system can back.
+LPVOID WINAPI RefusingAlloc(LPVOID, SIZE_T size, DWORD, DWORD) {
+  Asked.push_back(size);
+  return nullptr;
+}
+
+TEST_F(SweepThreadTest, SixtyFourBitSizesAreAskedWholeThenInPieces) {
+  if (sizeof(void*) != 8) GTEST_SKIP() << "a 32-bit process cannot hold the size";
+  TVirtualMemoryApi refusing;
+  refusing.Alloc = &RefusingAlloc;
+  const SIZE_T size = static_cast<SIZE_T>((std::uint64_t(5) << 30) + 12345);
+  EXPECT_EQ(0u, SweepOnThread(size, refusing));
+  ASSERT_GT(Asked.size(), 2u);
+  EXPECT_EQ(size, Asked[0]) << "the one block is asked for whole, not cut to 32 bits";
+  EXPECT_EQ(SIZE_T(5) << 29, Asked[1]) << "then halves, on 64 KiB boundaries";
+  EXPECT_EQ(SmallestSweepPiece, Asked.back());
+}
+
 TEST_F(SweepThreadTest, EveryCommitFailingIsReportedAsFailed) {
   TVirtualMemoryApi failing;
   failing.Alloc = &FailingAlloc;
@@ -134,6 +157,7 @@ TEST_F(SweepThreadTest, EveryCommitFailingIsReportedAsFailed) {
 // The real address space: 40% of what Wine reports as total is beyond any
 // one free range, so pieces are used; 90% reaches what the ranges hold.
 TEST_F(SweepThreadTest, FortyAndNinetyPercentOfTwoGiBSweepInPieces) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << OnlyIn32Bits;
   const std::uint32_t forty = static_cast<std::uint32_t>(WineTotal * 0.4);
   const std::uint64_t sweptForty = SweepOnThread(forty, FRecording);
   EXPECT_EQ(forty, sweptForty);
@@ -153,6 +177,7 @@ TEST_F(SweepThreadTest, FortyAndNinetyPercentOfTwoGiBSweepInPieces) {
 }
 
 TEST_F(SweepThreadTest, TwentySweepsInARowLeakNoAddressSpace) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << OnlyIn32Bits;
   const std::uint32_t forty = static_cast<std::uint32_t>(WineTotal * 0.4);
   const std::uint64_t first = SweepOnThread(forty);
   EXPECT_GT(first, 0u);

@@ -69,7 +69,7 @@ TEST_F(TrayIconTest, ConstructionFillsTheRecordWithoutAddingTheIcon) {
   TSimpleTaskTray tray(IconA, Api);
   const TNotifyIconDataA& d = tray.IconData();
   EXPECT_TRUE(Calls.empty());
-  EXPECT_EQ(488u, d.cbSize);
+  EXPECT_EQ(sizeof(void*) == 4 ? 488u : 504u, d.cbSize);
   EXPECT_EQ(tray.Handle(), d.hWnd);
   EXPECT_NE(nullptr, tray.Handle());
   EXPECT_EQ(0u, d.uID);

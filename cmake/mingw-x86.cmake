@@ -1,0 +1,6 @@
+# The 32-bit program, as designed: never large-address aware (the i686
+# linker's default), so it sees 2 GiB.
+set(SWEEPER_ARCH x86)
+set(SWEEPER_MINGW_TRIPLE i686-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
