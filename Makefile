@@ -6,7 +6,7 @@ ARCHES ?= x86 x64
 export BUILD_ROOT ARCHES
 JOBS ?= 2
 
-.PHONY: all build deps test run bench stress clean
+.PHONY: all build deps test run bench stress dist reproduce clean
 
 all: build
 
@@ -35,5 +35,13 @@ stress: deps
 	@$(MAKE) --no-print-directory build
 	bash scripts/run-tests.sh -L stress
 
+# The release: both programs, whatever ARCHES says.
+dist: deps
+	bash scripts/dist.sh
+
+# The release built again from a fresh clone of the commit, compared byte for byte.
+reproduce: deps
+	bash scripts/reproduce.sh
+
 clean:
-	rm -rf $(BUILD_ROOT) out
+	rm -rf $(BUILD_ROOT) out dist
