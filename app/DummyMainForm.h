@@ -10,6 +10,7 @@
 #include "tray/SimpleTaskTray.h"
 
 class TApplication;
+class TSweepRun;
 
 class TDummyMainForm : public TForm {
 public:
@@ -35,7 +36,9 @@ public:
   // sweep; null until then or when they cannot be had.
   std::unique_ptr<TImageList> ImageList1;
 
-  // The one tray icon object, from FormCreate until the close query.
+  // The one tray icon object, from FormCreate until the window is
+  // destroyed. The close query only takes its icon away: a sweep on the
+  // stack below the query may still be inside one of its calls.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;
 
   void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
@@ -53,6 +56,8 @@ protected:
 private:
   void BuildMenu();
   void CreateTrayIcon();
+  void AddTrayIcon();
+  void FinishSweep();
   HICON NormalIcon() const;
   const TImageList* AnimationFrames();
 
@@ -60,4 +65,9 @@ private:
   // The executable's small icon, kept for the life of the process and left
   // to the system at exit (it is the tray icon until the very end).
   HICON FSmallIcon = nullptr;
+  // The sweep in progress, null when none runs: the one "busy sweeping"
+  // state that every entry point reads. Messages sent to the thread are
+  // handled in the middle of a sweep (see TSweepRun), so a click or command
+  // can arrive while one runs.
+  TSweepRun* FSweep = nullptr;
 };

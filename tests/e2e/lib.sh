@@ -142,6 +142,49 @@ choose_sweep() {
   menu_key "$1"
 }
 
+# A sweep long enough to act during it.
+choose_long_sweep() { choose_sweep 0x34; }  # 40%
+
+# The program's resident and peak resident memory, in KB.
+resident_kb() { awk '{ print $2 * 4 }' "/proc/$SWEEPER_PID/statm"; }
+peak_resident_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$SWEEPER_PID/status"; }
+
+# freeze_in_sweep BASELINE_KB: freezes the program (SIGSTOP) as soon as its
+# memory shows the sweep's worker filling (32 MiB over the baseline), which
+# is after the start balloon was asked for and before the sweep can end.
+# Messages sent to it meanwhile wait, and are handled in the middle of the
+# sweep once resume_program lets it go on.
+freeze_in_sweep() {
+  local deadline=$((SECONDS + 10))
+  until [ "$(resident_kb)" -gt $(($1 + 32768)) ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the sweep did not start within 10 s"
+  done
+  kill -STOP "$SWEEPER_PID"
+  # Resumed on every way out, so that it can be ended.
+  trap 'kill -CONT "$SWEEPER_PID" 2>/dev/null || true; stop_started' EXIT
+}
+resume_program() { kill -CONT "$SWEEPER_PID"; }
+
+# The sweep size in MB that the start balloon names ("Sweep Setting: 40%
+# (819.00MB)"); Wine draws the balloon of a frozen program after 2 s.
+start_balloon_mb() {
+  wait_until 10 balloon_shows '^Sweep Setting: ' || fail "no start balloon"
+  driver tooltips | sed -nE 's/^Sweep Setting: [0-9]+% \(([0-9,]+)\.00MB\)$/\1/p' | tr -d ','
+}
+
+# send_queued FILE HWND MSG WPARAM LPARAM: sends a message from another
+# process and returns once it is queued, even to a frozen program. FILE gets
+# "result N" when the program has answered (see answer_in).
+send_queued() {
+  local file=$1
+  shift
+  wine "$DRIVER_EXE" send-queued "$@" 2>/dev/null >"$file" &
+  STARTED_PIDS+=("$!")
+  wait_until 15 grep -q '^queued' "$file" || fail "could not send $2 to $1"
+}
+answered() { grep -q '^result' "$1"; }
+answer_in() { sed -nE 's/^result ([0-9]+).*/\1/p' "$1"; }
+
 # Sends a key to the open menu (Wine's menu loop reads the thread's queue).
 menu_key() {
   local menu
