@@ -51,8 +51,8 @@ public:
   // The session ends (ending) or goes on after all.
   void EndSession(bool ending);
   // How long the program waits, after agreeing to end the session, for the
-  // session to end before it takes it as going on after all. A query alone,
-  // which any program can send, so cannot leave it without its icon.
+  // session to end before it takes it as going on after all: a query alone,
+  // which any program can send, must not leave it unreachable for good.
   DWORD SessionEndWait = 10000;
 
   // Waits for and dispatches one message, for modal loops. Returns false when

@@ -50,12 +50,18 @@ menu_key "$VK_ESCAPE"
 wait_until 5 no_menu_open || fail "menu did not close"
 log "the menu works after the sweep"
 
-# A close request in the middle of a sweep ends the program after the sweep.
+# A close request in the middle of a sweep ends the program after the sweep:
+# when the request is answered the sweep's memory is back (or the program
+# has ended already, which leaves none).
 choose_long_sweep
 freeze_in_sweep "$baseline"
 send_queued "$ARTIFACTS/close" "$APP_HWND" $WM_CLOSE 0 0
 resume_program
-wait_exit 60 "$SWEEPER_PID"
+wait_until 60 answered "$ARTIFACTS/close" || fail "the close request was never answered"
+resident_at_answer=$(resident_kb 2>/dev/null || echo 0)
+[ "${resident_at_answer:-0}" -lt $((baseline + size_mb * 1024 / 4)) ] ||
+  fail "the close request was answered while the sweep held its memory (${resident_at_answer} KB)"
+wait_exit 30 "$SWEEPER_PID"
 [ "$EXIT_CODE" -eq 0 ] || fail "a close request in the middle of a sweep ended the program with $EXIT_CODE"
 wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "the close left the tray icon behind"
 if driver mutex; then fail "the close left the single-instance mutex behind"; fi

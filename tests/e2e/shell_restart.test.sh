@@ -16,7 +16,7 @@ wait_until 5 no_menu_open || fail "menu did not close"
 log "icon kept and answering after TaskbarCreated while idle"
 
 # During a sweep the broadcast waits in the queue until the sweep ends.
-choose_sweep 0x34  # 40%
+choose_long_sweep
 sleep 0.2
 driver broadcast TaskbarCreated >/dev/null
 wait_until 30 balloon_shows '^Sweep ' || fail "the sweep did not end"
