@@ -13,8 +13,22 @@
 #include "resources/FrameIds.h"
 
 namespace {
+
 constexpr int FormWidth = 200;
 constexpr int FormHeight = 100;
+
+// Marks a sweep as the one in progress for as long as it runs, however it ends.
+class TSweepInProgress {
+public:
+  TSweepInProgress(TSweepRun*& current, TSweepRun& run) : FCurrent(current) { FCurrent = &run; }
+  ~TSweepInProgress() { FCurrent = nullptr; }
+  TSweepInProgress(const TSweepInProgress&) = delete;
+  TSweepInProgress& operator=(const TSweepInProgress&) = delete;
+
+private:
+  TSweepRun*& FCurrent;
+};
+
 }  // namespace
 
 TDummyMainForm::TDummyMainForm(TApplication& app) : FApp(app) {
@@ -72,24 +86,38 @@ void TDummyMainForm::CreateTrayIcon() {
   TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
-  TrayIcon->AddIcon(ExtractFileName(ModuleFileName()));
+  AddTrayIcon();
 }
 
+void TDummyMainForm::AddTrayIcon() { TrayIcon->AddIcon(ExtractFileName(ModuleFileName())); }
+
 void TDummyMainForm::FormSessionEndCancelled() {
-  // The close query gave the icon up when Windows asked about ending the
-  // session; another program refused, so the session goes on and the
-  // program must stay reachable.
-  if (!TrayIcon) CreateTrayIcon();
+  // The close query gave the icon up when the session was to end; it goes
+  // on after all, and the program must stay reachable.
+  AddTrayIcon();
+}
+
+void TDummyMainForm::FinishSweep() {
+  if (FSweep) FSweep->Finish();
 }
 
 void TDummyMainForm::FormCloseQuery(bool& canClose) {
   (void)canClose;  // never refused
-  TrayIcon.reset();
+  // A close asked for in the middle of a sweep (a session-end query sent
+  // while the sweep waits on the shell) is answered once the sweep is over.
+  FinishSweep();
+  TrayIcon->DeleteIcon();
 }
 
-void TDummyMainForm::TrayIconLButtonDblClk(TSimpleTaskTray&) { SetForegroundWindow(Handle()); }
+// Clicks that arrive in the middle of a sweep are not acted on: a menu opened
+// there would hold the sweep and could start another one.
+void TDummyMainForm::TrayIconLButtonDblClk(TSimpleTaskTray&) {
+  if (FSweep) return;
+  SetForegroundWindow(Handle());
+}
 
 void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
+  if (FSweep) return;
   // The menu only closes on a click elsewhere if its owner is in the foreground.
   SetForegroundWindow(Handle());
   // The cursor, not the message's coordinates: those are wrong for negative
@@ -99,9 +127,16 @@ void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
   PopupMenu.Popup(cursor.x, cursor.y, Handle());
 }
 
-void TDummyMainForm::MenuAboutClick(TMenuItem&) { ShowInfo(); }
+// Commands reach here only from the message loop, so not in the middle of a
+// sweep; should one come there all the same, it starts nothing new, and a
+// close waits for the sweep's end.
+void TDummyMainForm::MenuAboutClick(TMenuItem&) {
+  if (FSweep) return;
+  ShowInfo();
+}
 
 void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
+  FinishSweep();
   const std::string exePath = ModuleFileName();
   // The new copy tests the mutex while this process may still be ending
   // (removing a tray icon alone can take seconds); closing our handle first
@@ -128,8 +163,11 @@ const TImageList* TDummyMainForm::AnimationFrames() {
 }
 
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
-  TTraySweepHost host(TrayIcon.get(), AnimationFrames(), MemoryStatusApi);
-  RunSweepCommand(sender.Tag, FApp.Title(), NormalIcon(), host);
+  if (FSweep) return;
+  TTraySweepHost host(TrayIcon, AnimationFrames(), MemoryStatusApi);
+  TSweepRun run(sender.Tag, FApp.Title(), NormalIcon(), host);
+  TSweepInProgress inProgress(FSweep, run);
+  run.Finish();
 }
 
 void TDummyMainForm::MenuExitClick(TMenuItem&) { Close(); }

@@ -11,6 +11,7 @@
 #include "tray/SimpleTaskTray.h"
 
 class TApplication;
+class TSweepRun;
 
 class TDummyMainForm : public TForm {
 public:
@@ -40,7 +41,9 @@ public:
   // system's own, unless a test sizes the sweeps.
   TMemoryStatusApi MemoryStatusApi;
 
-  // The one tray icon object, from FormCreate until the close query.
+  // The one tray icon object, from FormCreate until the window is
+  // destroyed. The close query only takes its icon away: a sweep on the
+  // stack below the query may still be inside one of its calls.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;
 
   void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
@@ -58,6 +61,8 @@ protected:
 private:
   void BuildMenu();
   void CreateTrayIcon();
+  void AddTrayIcon();
+  void FinishSweep();
   HICON NormalIcon() const;
   const TImageList* AnimationFrames();
 
@@ -65,4 +70,9 @@ private:
   // The executable's small icon, kept for the life of the process and left
   // to the system at exit (it is the tray icon until the very end).
   HICON FSmallIcon = nullptr;
+  // The sweep in progress, null when none runs: the one "busy sweeping"
+  // state that every entry point reads. Messages sent to the thread are
+  // handled in the middle of a sweep (see TSweepRun), so a click or command
+  // can arrive while one runs.
+  TSweepRun* FSweep = nullptr;
 };

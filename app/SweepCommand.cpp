@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "app/SweepReport.h"
 
@@ -19,18 +20,6 @@ void ShowFrame(TSweepHost& host, int index) {
   }
 }
 
-// Frames until the worker is done, the flag tested before every frame so a
-// worker already done shows none. The main thread handles no messages
-// meanwhile, so no second sweep can start while this one runs.
-void AnimateUntilDone(const TSweepWorker& worker, TSweepHost& host) {
-  int index = 0;
-  while (!worker.Done()) {
-    ShowFrame(host, index);
-    host.Pause(SweepFramePause);
-    if (++index >= host.FrameCount()) index = 0;
-  }
-}
-
 }  // namespace
 
 SIZE_T SweepSize(SIZE_T total, int percent) {
@@ -42,27 +31,87 @@ SIZE_T SweepSize(SIZE_T total, int percent) {
   return static_cast<SIZE_T>(size);
 }
 
-void RunSweepCommand(int percent, const std::string& title, HICON normalIcon, TSweepHost& host) {
-  const MEMORYSTATUS before = host.MemoryStatus();
-  const SIZE_T size = SweepSize(before.dwTotalPhys, percent);
-  host.ShowBalloon(StartReport(host.Now(), before, percent, size, host.Separators()), title, tiInfo);
+TSweepRun::TSweepRun(int percent, std::string title, HICON normalIcon, TSweepHost& host)
+    : FPercent(percent), FTitle(std::move(title)), FNormalIcon(normalIcon), FHost(host) {}
 
-  std::uint64_t swept = 0;
-  {
-    std::unique_ptr<TSweepWorker> worker;
-    try {
-      worker = host.StartWorker(size);
-      AnimateUntilDone(*worker, host);
-      host.ChangeIcon(normalIcon);
-    } catch (...) {
-      // Swallowed: the report below still comes, and says what was swept.
+void TSweepRun::Finish() {
+  for (;;) {
+    switch (FStep) {
+      case TStep::Announce: Announce(); break;
+      case TStep::StartWorker: StartWorker(); break;
+      case TStep::Animate: Animate(); break;
+      case TStep::RestoreIcon: RestoreIcon(); break;
+      case TStep::Conclude: Conclude(); break;
+      case TStep::HideBalloon:
+        FStep = TStep::Report;
+        FHost.HideBalloon();
+        break;
+      case TStep::Report:
+        FStep = TStep::Ended;
+        FHost.ShowBalloon(FReport, FTitle, FReportIcon);
+        break;
+      case TStep::Ended: return;
     }
-    // The worker always ends, so this wait does; its memory is back by then.
-    if (worker) swept = worker->Join();
   }
+}
 
-  const MEMORYSTATUS after = host.MemoryStatus();
-  const std::string report = CompletionReport(host.Now(), after, size, swept, host.Separators());
-  host.HideBalloon();
-  host.ShowBalloon(report, title, CompletionIcon(size, swept));
+void TSweepRun::Announce() {
+  const MEMORYSTATUS before = FHost.MemoryStatus();
+  FSize = SweepSize(before.dwTotalPhys, FPercent);
+  FStep = TStep::StartWorker;
+  FHost.ShowBalloon(StartReport(FHost.Now(), before, FPercent, FSize, FHost.Separators()), FTitle, tiInfo);
+}
+
+// From the worker's start to the restored icon every error is swallowed and
+// ends that stretch at once: the report still comes, and says what was swept.
+void TSweepRun::StartWorker() {
+  FStep = TStep::Animate;
+  try {
+    FWorker = FHost.StartWorker(FSize);
+  } catch (...) {
+    FStep = TStep::Conclude;
+  }
+}
+
+// One frame and its pause, the worker's flag tested before every frame so a
+// worker already done shows none.
+void TSweepRun::Animate() {
+  try {
+    if (FWorker->Done()) {
+      FStep = TStep::RestoreIcon;
+      return;
+    }
+    const int index = FFrame;
+    if (++FFrame >= FHost.FrameCount()) FFrame = 0;
+    ShowFrame(FHost, index);
+    // A call nested in that frame may have taken the sweep further.
+    if (FStep == TStep::Animate) FHost.Pause(SweepFramePause);
+  } catch (...) {
+    FStep = TStep::Conclude;
+  }
+}
+
+void TSweepRun::RestoreIcon() {
+  FStep = TStep::Conclude;
+  try {
+    FHost.ChangeIcon(FNormalIcon);
+  } catch (...) {
+  }
+}
+
+void TSweepRun::Conclude() {
+  FStep = TStep::HideBalloon;
+  std::uint64_t swept = 0;
+  if (FWorker) {
+    // The worker always ends, so this wait does; its memory is back by then.
+    swept = FWorker->Join();
+    FWorker.reset();
+  }
+  const MEMORYSTATUS after = FHost.MemoryStatus();
+  FReport = CompletionReport(FHost.Now(), after, FSize, swept, FHost.Separators());
+  FReportIcon = CompletionIcon(FSize, swept);
+}
+
+void RunSweepCommand(int percent, const std::string& title, HICON normalIcon, TSweepHost& host) {
+  TSweepRun(percent, title, normalIcon, host).Finish();
 }

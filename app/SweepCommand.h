@@ -46,6 +46,48 @@ constexpr DWORD SweepFramePause = 100;
 // of a count the system gives can reach.
 SIZE_T SweepSize(SIZE_T total, int percent);
 
-// Runs one sweep of percent of the total physical memory. normalIcon is the
-// icon the tray shows when no sweep runs; title is the balloons' caption.
+// One sweep of percent of the total physical memory, from its start report
+// to its completion report. normalIcon is the icon the tray shows when no
+// sweep runs; title is the balloons' caption.
+//
+// Every tray call waits on the shell, and a thread waiting in a send handles
+// the messages sent to it: a request that has to see the sweep over before it
+// is answered (a close, the end of the session) arrives in the middle of one
+// of these calls and calls Finish from there, which takes the run on from
+// where it stands. Each step is claimed before it is taken, so however the
+// calls nest no step runs twice and the steps keep their order.
+class TSweepRun {
+public:
+  TSweepRun(int percent, std::string title, HICON normalIcon, TSweepHost& host);
+  TSweepRun(const TSweepRun&) = delete;
+  TSweepRun& operator=(const TSweepRun&) = delete;
+
+  // Takes every step not taken yet and returns when all have been taken. The
+  // step an outer call took may still be in its tray call then (at worst the
+  // completion report, already handed to the shell), so the tray must outlive
+  // the run.
+  void Finish();
+
+private:
+  enum class TStep { Announce, StartWorker, Animate, RestoreIcon, Conclude, HideBalloon, Report, Ended };
+
+  void Announce();
+  void StartWorker();
+  void Animate();
+  void RestoreIcon();
+  void Conclude();
+
+  const int FPercent;
+  const std::string FTitle;
+  const HICON FNormalIcon;
+  TSweepHost& FHost;
+  TStep FStep = TStep::Announce;
+  SIZE_T FSize = 0;
+  int FFrame = 0;
+  std::unique_ptr<TSweepWorker> FWorker;
+  std::string FReport;
+  TTrayMessageIcon FReportIcon = tiInfo;
+};
+
+// Runs one sweep from start to end.
 void RunSweepCommand(int percent, const std::string& title, HICON normalIcon, TSweepHost& host);

@@ -2,6 +2,8 @@
 // The sweep command's surroundings in the running program: the tray icon
 // object, the frame list, the system's memory status, clock and locale, and
 // a real worker thread.
+#include <memory>
+
 #include "app/SweepCommand.h"
 #include "info/MemoryTexts.h"
 
@@ -10,9 +12,12 @@ class TSimpleTaskTray;
 
 class TTraySweepHost : public TSweepHost {
 public:
-  // The tray may be null (no icon object at the time): its calls are skipped.
-  // Without frames (null) the sweep runs and reports; the icon stays still.
-  TTraySweepHost(TSimpleTaskTray* tray, const TImageList* frames,
+  // The tray object is looked up at each call, never kept: a call waits on
+  // the shell and handles sent messages meanwhile, and what they do to the
+  // owner's tray object must not leave the sweep holding a stale one. No
+  // object at the time: the call is skipped. Without frames (null) the sweep
+  // runs and reports; the icon stays still.
+  TTraySweepHost(const std::unique_ptr<TSimpleTaskTray>& tray, const TImageList* frames,
                  const TMemoryStatusApi& memory = TMemoryStatusApi())
       : FTray(tray), FFrames(frames), FMemory(memory) {}
 
@@ -28,7 +33,7 @@ public:
   std::unique_ptr<TSweepWorker> StartWorker(SIZE_T size) override;
 
 private:
-  TSimpleTaskTray* FTray;
+  const std::unique_ptr<TSimpleTaskTray>& FTray;
   const TImageList* FFrames;
   TMemoryStatusApi FMemory;
 };

@@ -68,11 +68,11 @@ int main() {
   TImageList frames;
   frames.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
   HICON normal = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  TSimpleTaskTray tray(normal);
-  if (!tray.AddIcon("animation_bench")) std::fprintf(stderr, "animation_bench: the tray icon was not added\n");
+  auto tray = std::make_unique<TSimpleTaskTray>(normal);
+  if (!tray->AddIcon("animation_bench")) std::fprintf(stderr, "animation_bench: the tray icon was not added\n");
 
   {
-    TCountingHost host(&tray, &frames);
+    TCountingHost host(tray, &frames);
     const double start = Seconds(), cpu = ThreadCpuMs();
     RunSweepCommand(10, "animation_bench", normal, host);
     Report("command", Seconds() - start, ThreadCpuMs() - cpu, host.Frames);
@@ -83,7 +83,7 @@ int main() {
   const double start = Seconds(), cpu = ThreadCpuMs();
   int shown = 0;
   for (DWORD begun = GetTickCount(); GetTickCount() - begun < RunMs; ++shown) {
-    tray.ChangeIcon(icons[shown % icons.size()].Get());
+    tray->ChangeIcon(icons[shown % icons.size()].Get());
     Sleep(SweepFramePause);
   }
   Report("bare", Seconds() - start, ThreadCpuMs() - cpu, shown);

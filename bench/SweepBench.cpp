@@ -105,7 +105,7 @@ TMemoryStatusApi TwoGiBMemoryStatus() {
 // command has seen it.
 class TTimedHost : public TTraySweepHost {
 public:
-  TTimedHost(TSimpleTaskTray* tray, const TImageList* frames, HICON normal)
+  TTimedHost(const std::unique_ptr<TSimpleTaskTray>& tray, const TImageList* frames, HICON normal)
       : TTraySweepHost(tray, frames, TwoGiBMemoryStatus()), FNormal(normal) {}
   ~TTimedHost() override {
     if (FWatcher.joinable()) FWatcher.join();
@@ -141,15 +141,15 @@ void BenchNoticing() {
   TImageList frames;
   frames.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
   HICON normal = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  TSimpleTaskTray tray(normal);
-  const bool added = tray.AddIcon("sweep_bench");
+  auto tray = std::make_unique<TSimpleTaskTray>(normal);
+  const bool added = tray->AddIcon("sweep_bench");
   double worst = 0, sum = 0;
   // Settings of different sizes, so the ends fall at different points of a
   // frame's pause.
   const int settings[] = {10, 20, 30, 40, 50, 10, 20, 30};
   const int runs = sizeof(settings) / sizeof(settings[0]);
   for (int percent : settings) {
-    TTimedHost host(&tray, &frames, normal);
+    TTimedHost host(tray, &frames, normal);
     RunSweepCommand(percent, "sweep_bench", normal, host);
     const double late = host.Lateness();
     sum += late;

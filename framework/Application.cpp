@@ -15,6 +15,9 @@ TApplication* CurrentApplication = nullptr;
 // Private message that tells the application window to run one deferred call.
 constexpr UINT WM_APP_RUN_DEFERRED = WM_APP + 0x101;
 
+// The application window's timer that ends the wait for the end of the session.
+constexpr UINT_PTR SessionEndTimer = 1;
+
 // DispatchMessage calls the LParam of a WM_TIMER as a timer procedure. The
 // program sets no timer procedures, so such a message can only come from
 // another process, pointing anywhere: it is dropped, never called.
@@ -53,16 +56,22 @@ protected:
         if (TForm* mainForm = FApp.MainForm()) mainForm->Close();
         return 0;
       case WM_QUERYENDSESSION:
-        return FApp.AnswerQueryEndSession() ? TRUE : FALSE;
+        return FApp.QueryEndSession() ? TRUE : FALSE;
       case WM_ENDSESSION:
-        if (wParam) FApp.Terminate();
+        FApp.EndSession(wParam != FALSE);
+        return 0;
+      case WM_TIMER:
+        if (wParam != SessionEndTimer) break;
+        // No end of the session came: it goes on.
+        if (FApp.FSessionEndAwaited) FApp.EndSession(false);
         return 0;
       case WM_APP_RUN_DEFERRED:
         FApp.RunNextDeferred();
         return 0;
       default:
-        return TWindow::HandleMessage(msg, wParam, lParam);
+        break;
     }
+    return TWindow::HandleMessage(msg, wParam, lParam);
   }
 
 private:
@@ -108,6 +117,7 @@ void TApplication::HandleException() {
 
 void TApplication::ShowException(const std::string& message) {
   FApi.ShowMessageBox(Handle(), ErrorReportText(message).c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
+  KeepQuit();  // the box's loop may have taken it
 }
 
 void TApplication::Run(TForm& mainForm) {
@@ -115,15 +125,23 @@ void TApplication::Run(TForm& mainForm) {
   FTerminated = false;
   if (ShowMainForm) mainForm.Show();
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchSafely(msg);
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    DispatchSafely(msg);
+    KeepQuit();
+  }
   FMainForm = nullptr;
   FDeferred.clear();
 }
 
 void TApplication::Terminate() {
-  if (FTerminated) return;
   FTerminated = true;
   PostQuitMessage(0);
+}
+
+void TApplication::KeepQuit() {
+  // Posting the quit again is harmless: a thread has one quit flag, not a
+  // queue of quit messages.
+  if (FTerminated) PostQuitMessage(0);
 }
 
 bool TApplication::HandleMessage() {
@@ -150,4 +168,19 @@ void TApplication::RunNextDeferred() {
   call();
 }
 
-bool TApplication::AnswerQueryEndSession() { return FMainForm ? FMainForm->CloseQuery() : true; }
+bool TApplication::QueryEndSession() {
+  if (FMainForm && !FMainForm->CloseQuery()) return false;
+  FSessionEndAwaited = true;
+  SetTimer(Handle(), SessionEndTimer, SessionEndWait, nullptr);
+  return true;
+}
+
+void TApplication::EndSession(bool ending) {
+  FSessionEndAwaited = false;
+  KillTimer(Handle(), SessionEndTimer);
+  if (ending) {
+    Terminate();
+  } else if (FMainForm) {
+    FMainForm->SessionEndCancelled();
+  }
+}

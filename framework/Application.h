@@ -41,6 +41,19 @@ public:
   TForm* MainForm() const { return FMainForm; }
   void Terminate();
   bool Terminated() const { return FTerminated; }
+  // A nested loop (a menu's, a message box's) may take the quit message for
+  // itself: whoever runs one calls this afterwards, so the quit is not lost.
+  void KeepQuit();
+
+  // Windows asks whether the session may end: the main form's close query
+  // answers. After a yes the program waits for the end of the session.
+  bool QueryEndSession();
+  // The session ends (ending) or goes on after all.
+  void EndSession(bool ending);
+  // How long the program waits, after agreeing to end the session, for the
+  // session to end before it takes it as going on after all: a query alone,
+  // which any program can send, must not leave it unreachable for good.
+  DWORD SessionEndWait = 10000;
 
   // Waits for and dispatches one message, for modal loops. Returns false when
   // the loop has to end (WM_QUIT seen, which is posted again for the outer loop).
@@ -53,7 +66,6 @@ public:
 private:
   class TApplicationWindow;
   void RunNextDeferred();
-  bool AnswerQueryEndSession();
 
   TApplicationApi FApi;
   std::string FTitle;
@@ -61,5 +73,6 @@ private:
   std::unique_ptr<TApplicationWindow> FWindow;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
+  bool FSessionEndAwaited = false;
   std::deque<std::function<void()>> FDeferred;
 };

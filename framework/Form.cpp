@@ -104,8 +104,13 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
-    case WM_QUERYENDSESSION:
+    case WM_QUERYENDSESSION: {
+      // The application decides for its main form, whichever of its two
+      // windows Windows asks.
+      TApplication* app = TApplication::Current();
+      if (app && app->MainForm() == this) return app->QueryEndSession() ? TRUE : FALSE;
       return CloseQuery() ? TRUE : FALSE;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Our loops hand keys to a previewing form before dispatch; this
@@ -115,13 +120,17 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_ENDSESSION:
-      if (wParam) {
-        if (TApplication* app = TApplication::Current()) app->Terminate();
-      } else {
+    case WM_ENDSESSION: {
+      TApplication* app = TApplication::Current();
+      if (app && app->MainForm() == this) {
+        app->EndSession(wParam != FALSE);
+      } else if (!wParam) {
         FormSessionEndCancelled();
+      } else if (app) {
+        app->Terminate();
       }
       return 0;
+    }
     default:
       break;
   }

@@ -28,6 +28,7 @@ public:
   // The form a message belongs to, when it is one of ours with key preview.
   static TForm* KeyPreviewTarget(const MSG& msg);
   void PreviewKeyDown(WPARAM key) { FormKeyDown(key); }
+  void SessionEndCancelled() { FormSessionEndCancelled(); }
 
 protected:
   // Creates the window with the application window as owner.

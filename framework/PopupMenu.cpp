@@ -90,10 +90,12 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
       menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   // Without this the menu may not open again on the next click (tray menus).
   PostMessageA(owner, WM_NULL, 0, 0);
+  TApplication* app = TApplication::Current();
+  if (!app) return;
+  // The menu's loop dispatches the messages that come meanwhile and may take
+  // a quit asked for there (Wine's does).
+  app->KeepQuit();
   if (chosen == 0 || chosen > commands.size()) return;
   TMenuItem* item = commands[chosen - 1];
-  if (!item->OnClick) return;
-  if (TApplication* app = TApplication::Current()) {
-    app->Defer([item] { item->OnClick(*item); });
-  }
+  if (item->OnClick) app->Defer([item] { item->OnClick(*item); });
 }

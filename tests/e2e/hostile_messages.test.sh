@@ -5,8 +5,6 @@
 # a sweep or end it, and its menu must work afterwards.
 source "$(dirname "$0")/lib.sh"
 
-peak_resident_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$SWEEPER_PID/status"; }
-
 start_sweeper
 icons=$(tray_icons)
 peak_before=$(peak_resident_kb)

@@ -16,11 +16,9 @@ TEST_NAME="${TEST_NAME%.stress}"
 mkdir -p "$ARTIFACTS"
 
 STARTED_PIDS=()
-THROTTLE_PID=""
 
 stop_started() {
   local pid
-  unthrottle_sweeper
   for pid in "${STARTED_PIDS[@]}"; do
     if kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
   done
@@ -144,6 +142,54 @@ choose_sweep() {
   menu_key "$1"
 }
 
+# A sweep long enough to act during it (the tests freeze the program in its
+# middle, below). The 32-bit program sweeps 40% of the 2 GiB it sees. The
+# 64-bit one sees the machine's real memory, and a machine without swap kills
+# processes rather than page them out, so it never sweeps more than 10% here.
+choose_long_sweep() {
+  if [ "$SWEEPER_ARCH" = x86 ]; then choose_sweep 0x34; else choose_sweep 0x31; fi
+}
+
+# The program's resident and peak resident memory, in KB.
+resident_kb() { awk '{ print $2 * 4 }' "/proc/$SWEEPER_PID/statm"; }
+peak_resident_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$SWEEPER_PID/status"; }
+
+# freeze_in_sweep BASELINE_KB: freezes the program (SIGSTOP) as soon as its
+# memory shows the sweep's worker filling (32 MiB over the baseline), which
+# is after the start balloon was asked for and before the sweep can end.
+# Messages sent to it meanwhile wait, and are handled in the middle of the
+# sweep once resume_program lets it go on.
+freeze_in_sweep() {
+  local deadline=$((SECONDS + 10))
+  until [ "$(resident_kb)" -gt $(($1 + 32768)) ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the sweep did not start within 10 s"
+  done
+  kill -STOP "$SWEEPER_PID"
+  # Resumed on every way out, so that it can be ended.
+  trap 'kill -CONT "$SWEEPER_PID" 2>/dev/null || true; stop_started' EXIT
+}
+resume_program() { kill -CONT "$SWEEPER_PID"; }
+
+# The sweep size in MB that the start balloon names ("Sweep Setting: 40%
+# (819.00MB)"); Wine draws the balloon of a frozen program after 2 s.
+start_balloon_mb() {
+  wait_until 10 balloon_shows '^Sweep Setting: ' || fail "no start balloon"
+  driver tooltips | sed -nE 's/^Sweep Setting: [0-9]+% \(([0-9,]+)\.00MB\)$/\1/p' | tr -d ','
+}
+
+# send_queued FILE HWND MSG WPARAM LPARAM: sends a message from another
+# process and returns once it is queued, even to a frozen program. FILE gets
+# "result N" when the program has answered (see answer_in).
+send_queued() {
+  local file=$1
+  shift
+  wine "$DRIVER_EXE" send-queued "$@" 2>/dev/null >"$file" &
+  STARTED_PIDS+=("$!")
+  wait_until 15 grep -q '^queued' "$file" || fail "could not send $2 to $1"
+}
+answered() { grep -q '^result' "$1"; }
+answer_in() { sed -nE 's/^result ([0-9]+).*/\1/p' "$1"; }
+
 # Sends a key to the open menu (Wine's menu loop reads the thread's queue).
 menu_key() {
   local menu
@@ -156,44 +202,3 @@ VK_RETURN=0x0D
 VK_ESCAPE=0x1B
 VK_RIGHT=0x27
 VK_DOWN=0x28
-
-# A sweep long enough to act on while it runs. The 32-bit program sweeps 40%
-# of the 2 GiB it sees. The 64-bit one sees the machine's real memory, and a
-# machine without swap kills processes rather than page them out, so it
-# sweeps no more than 10%. Both are then slowed from outside for their first
-# 3 s (below), so the sweep lasts at least that long whatever the machine's
-# speed, and not much longer.
-choose_long_sweep() {
-  if [ "$SWEEPER_ARCH" = x86 ]; then choose_sweep 0x34; else choose_sweep 0x31; fi
-  throttle_sweeper "$SWEEPER_PID" 3
-}
-
-# throttle_sweeper PID SECONDS: lets the process run one tenth of the time
-# (stopped for 90 ms of every 100) for that long, or until
-# unthrottle_sweeper. Messages sent to it meanwhile wait, as they would on
-# a busy machine.
-throttle_sweeper() {
-  unthrottle_sweeper
-  local pid=$1 seconds=$2
-  (
-    trap 'kill -CONT "$pid" 2>/dev/null; exit 0' TERM
-    end=$(($(date +%s%N) + seconds * 1000000000))
-    while [ "$(date +%s%N)" -lt "$end" ] && kill -STOP "$pid" 2>/dev/null; do
-      sleep 0.09
-      kill -CONT "$pid" 2>/dev/null || break
-      sleep 0.01
-    done
-    kill -CONT "$pid" 2>/dev/null
-  ) &
-  THROTTLE_PID=$!
-  THROTTLED_PID=$pid
-}
-
-unthrottle_sweeper() {
-  if [ -n "${THROTTLE_PID:-}" ]; then
-    kill "$THROTTLE_PID" 2>/dev/null || true
-    wait "$THROTTLE_PID" 2>/dev/null || true
-    kill -CONT "$THROTTLED_PID" 2>/dev/null || true
-    THROTTLE_PID=""
-  fi
-}

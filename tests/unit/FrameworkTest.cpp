@@ -2,8 +2,10 @@
 // queries and the default error report.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/AnsiText.h"
@@ -11,6 +13,7 @@
 #include "framework/ApplicationTitle.h"
 #include "framework/Error.h"
 #include "framework/Form.h"
+#include "framework/Owned.h"
 #include "framework/Placement.h"
 #include "framework/PopupMenu.h"
 
@@ -85,12 +88,14 @@ public:
   ~TTestForm() override { DestroyHandle(); }
   int CloseQueries = 0;
   bool Consent = true;
+  int SessionEndsCancelled = 0;
 
 protected:
   void FormCloseQuery(bool& canClose) override {
     ++CloseQueries;
     canClose = Consent;
   }
+  void FormSessionEndCancelled() override { ++SessionEndsCancelled; }
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_USER) throw EError("Cannot do that");
     return TForm::HandleMessage(msg, wParam, lParam);
@@ -171,4 +176,66 @@ TEST_F(ApplicationTest, DeferredCallsRunOnceEach) {
   PostMessageA(app.Handle(), WM_CLOSE, 0, 0);
   app.Run(form);
   EXPECT_EQ(1, runs);
+}
+
+TEST_F(ApplicationTest, AQuitTakenByANestedLoopStillEndsTheLoop) {
+  TApplication app(Api);
+  TTestForm form;
+  app.ShowMainForm = false;
+  app.Defer([&] {
+    form.Close();
+    // A nested loop that takes the quit for itself, as Wine's menu loop does.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  });
+  // Should the quit be lost, the loop would wait for ever: end it from outside
+  // after a while, and say so.
+  std::atomic<bool> rescued{false};
+  const DWORD loopThread = GetCurrentThreadId();
+  TOwnedHandle loopEnded(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  std::thread watchdog([&] {
+    if (WaitForSingleObject(loopEnded.Get(), 5000) == WAIT_TIMEOUT) {
+      rescued = true;
+      PostThreadMessageA(loopThread, WM_QUIT, 0, 0);
+    }
+  });
+  app.Run(form);
+  SetEvent(loopEnded.Get());
+  watchdog.join();
+  EXPECT_FALSE(rescued);
+  EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(ApplicationTest, ASessionEndQueryWithNoEndAfterItCountsAsASessionThatGoesOn) {
+  TApplication app(Api);
+  TTestForm form;
+  app.ShowMainForm = false;
+  app.SessionEndWait = 50;
+  auto runMessagesFor = [&](DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      Sleep(10);
+    }
+  };
+  app.Defer([&] {
+    // Answered, then the session goes on as Windows says: nothing more later.
+    EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(app.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(1, form.SessionEndsCancelled);
+    runMessagesFor(300);
+    EXPECT_EQ(1, form.SessionEndsCancelled);
+    // A query alone, as any program can send it: after the wait the session
+    // counts as going on.
+    EXPECT_EQ(TRUE, SendMessageA(app.Handle(), WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(1, form.SessionEndsCancelled);
+    runMessagesFor(300);
+    EXPECT_EQ(2, form.SessionEndsCancelled);
+    EXPECT_FALSE(app.Terminated());
+    PostMessageA(app.Handle(), WM_CLOSE, 0, 0);
+  });
+  app.Run(form);
+  EXPECT_EQ(3, form.CloseQueries);
 }

@@ -2,6 +2,7 @@
 // tray, the frame list, the clock and the worker.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -169,6 +170,68 @@ TEST(SweepCommandTest, APartialSweepIsReportedAsIncomplete) {
   const std::string& report = host.Balloons[1];
   EXPECT_EQ("Sweep Incomplete: 300.00MB swept", report.substr(report.rfind("\r\n") + 2));
   EXPECT_EQ(tiWarning, host.BalloonIcons[1]);
+}
+
+// Stands in for a close or session-end query that another program sends while
+// the sweep waits in its n-th tray call: it takes the run to its end and only
+// then is answered.
+class TNestingHost : public TRecordingHost {
+public:
+  int NestInCall = 0;
+  TSweepRun* Run = nullptr;
+
+  void ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon) override {
+    TRecordingHost::ShowBalloon(text, title, icon);
+    InTrayCall();
+  }
+  void ChangeIcon(HICON icon) override {
+    TRecordingHost::ChangeIcon(icon);
+    InTrayCall();
+  }
+  void HideBalloon() override {
+    TRecordingHost::HideBalloon();
+    InTrayCall();
+  }
+
+private:
+  void InTrayCall() {
+    if (++FCalls != NestInCall) return;
+    Run->Finish();
+    Log.push_back("answered");
+  }
+  int FCalls = 0;
+};
+
+std::vector<std::string> WithoutPauses(std::vector<std::string> log) {
+  log.erase(std::remove(log.begin(), log.end(), "pause 100"), log.end());
+  return log;
+}
+
+TEST(SweepCommandTest, ARequestInTheMiddleOfAnyTrayCallIsAnsweredOnceTheWholeSweepHasRunOnce) {
+  TRecordingHost straight;
+  straight.Frames = 3;
+  straight.PollsBeforeDone = 5;
+  RunSweepCommand(50, "Sweeper", straight.Normal, straight);
+  const std::vector<std::string> steps = WithoutPauses(straight.Log);
+  // Two balloons, five frames, the normal icon, the hidden balloon.
+  const int trayCalls = 9;
+
+  for (int call = 1; call <= trayCalls; ++call) {
+    SCOPED_TRACE("request in tray call " + std::to_string(call));
+    TNestingHost host;
+    host.Frames = 3;
+    host.PollsBeforeDone = 5;
+    host.NestInCall = call;
+    TSweepRun run(50, "Sweeper", host.Normal, host);
+    host.Run = &run;
+    run.Finish();
+    // Answered after the completion report, and the interrupted call took no
+    // step after it.
+    ASSERT_EQ("answered", host.Log.back());
+    host.Log.pop_back();
+    EXPECT_EQ(steps, WithoutPauses(host.Log));
+    EXPECT_EQ(straight.Balloons, host.Balloons);
+  }
 }
 
 }  // namespace

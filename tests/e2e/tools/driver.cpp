@@ -164,6 +164,32 @@ int PostHostileMessages(DWORD pid, unsigned long count, unsigned long seed) {
   return 0;
 }
 
+// Sends a message without waiting in the send: prints "queued" once it is in
+// the receiver's queue, then "result N" once the receiver has handled it. A
+// test can so queue a sent message while the program is frozen and learn
+// when, after it resumes, the message was answered.
+bool Answered = false;
+LRESULT Answer = 0;
+void CALLBACK NoteAnswer(HWND, UINT, ULONG_PTR, LRESULT result) {
+  Answered = true;
+  Answer = result;
+}
+
+int SendQueued(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!SendMessageCallbackA(wnd, msg, wParam, lParam, &NoteAnswer, 0)) return 1;
+  std::printf("queued\n");
+  std::fflush(stdout);
+  const DWORD deadline = GetTickCount() + 120000;
+  while (!Answered && static_cast<LONG>(deadline - GetTickCount()) > 0) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    MSG pending;
+    while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&pending);
+  }
+  if (!Answered) return 1;
+  std::printf("result %lu\n", static_cast<unsigned long>(Answer));
+  return 0;
+}
+
 // Reads a shortcut back through the shell's own link object.
 int PrintShortcut(const char* path) {
   TComApartment com;
@@ -196,6 +222,7 @@ int Usage() {
                "  text HWND                window text\n"
                "  post HWND MSG WPARAM LPARAM\n"
                "  send HWND MSG WPARAM LPARAM   prints the result\n"
+               "  send-queued HWND MSG WPARAM LPARAM   prints \"queued\", then \"result N\" once answered\n"
                "  broadcast MSGNAME        posts a registered message to every top-level window\n"
                "  register MSGNAME         prints the registered message number\n"
                "  tray-icons               count of icons in Wine's tray window\n"
@@ -257,6 +284,9 @@ int Run(int argc, char** argv) {
     if (!SendMessageTimeoutA(wnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result)) return 1;
     std::printf("%lu\n", static_cast<unsigned long>(result));
     return 0;
+  }
+  if (command == "send-queued" && argc == 6) {
+    return SendQueued(WindowArg(argv[2]), Number(argv[3]), Number(argv[4]), static_cast<LPARAM>(Number(argv[5])));
   }
   if (command == "register" && argc == 3) {
     std::printf("%u\n", RegisterWindowMessageA(argv[2]));
