@@ -39,14 +39,14 @@ open_about
 second=$INFO_FORM
 [ "$(info_forms | awk '$6 == 0' | grep -c .)" -eq 1 ] || fail "the first window is not disabled under the second"
 press_key 0x10  # Shift closes it like any other key
-wait_until 5 info_form_count_is 1 || fail "a key did not close the second window"
+wait_until 15 info_form_count_is 1 || fail "a key did not close the second window"
 INFO_FORM=$(info_forms | head -n1 | cut -d' ' -f1)
 [ "$INFO_FORM" != "$second" ] || fail "the wrong window closed"
 first_enabled() { info_forms | awk '$6 == 1' | grep -q .; }
-wait_until 5 first_enabled ||
+wait_until 15 first_enabled ||
   fail "the first window stayed disabled"
 press_key 0x41
-wait_until 5 info_form_count_is 0 || fail "a key did not close the window"
+wait_until 15 info_form_count_is 0 || fail "a key did not close the window"
 log "keys close the windows, nesting restores the first"
 
 # The Startup link writes the shortcut there, pointing back at the program.
