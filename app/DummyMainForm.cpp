@@ -8,6 +8,7 @@
 #include "framework/Error.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
+#include "framework/WidePath.h"
 #include "info/InfoForm.h"
 #include "info/ShellActions.h"
 #include "resources/FrameIds.h"
@@ -64,7 +65,7 @@ void TDummyMainForm::FormCreate() {
   FApp.ShowMainForm = false;
   ShowWindow(FApp.Handle(), SW_HIDE);
 
-  ExtractIconExA(ModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
+  ExtractIconExW(WideModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
   CreateTrayIcon();
 }
 
@@ -102,12 +103,18 @@ void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
 void TDummyMainForm::MenuAboutClick(TMenuItem&) { ShowInfo(); }
 
 void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
-  const std::string exePath = ModuleFileName();
   // The new copy tests the mutex while this process may still be ending
   // (removing a tray icon alone can take seconds); closing our handle first
   // lets it take over instead of finding the name taken and giving up.
   ReleaseInstanceGuard();
-  ShellOpen(Handle(), exePath, InstanceKey);
+  try {
+    StartProgram(Handle(), WideModuleFileName(), InstanceKey);
+  } catch (const EError&) {
+    // No copy started (the file was moved, or its path is too long): this
+    // instance stays, with its icon, and the report says why. Should another
+    // instance have taken the name meanwhile, that one serves the user.
+    if (RetakeInstanceGuard()) throw;
+  }
   Close();
 }
 

@@ -2,25 +2,15 @@
 
 #include <shlobj.h>
 
-#include <vector>
-
 #include "framework/AnsiPath.h"
 #include "framework/ComPtr.h"
+#include "framework/WidePath.h"
 #include "info/ComError.h"
+#include "info/ShellFolders.h"
 
 namespace {
 
-constexpr char StartupArguments[] = "/starup";
-
-// Zero-terminated. A vector rather than a std::wstring: this is the
-// program's only wide text, and the library's wide string code would add a
-// tenth to the size of the program.
-std::vector<wchar_t> AnsiToWide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
+constexpr wchar_t StartupArguments[] = L"/starup";
 
 void CheckCom(HRESULT result) {
   if (FAILED(result)) throw EComError(result);
@@ -28,30 +18,30 @@ void CheckCom(HRESULT result) {
 
 }  // namespace
 
-std::string ShortcutPath(const std::string& folder, const std::string& name) {
-  return ExcludeTrailingBackslash(folder) + "\\" + name + ".lnk";
+TWideText ShortcutPath(const std::string& folder, const TWideText& name) {
+  return TWideText::FromAnsi(ExcludeTrailingBackslash(folder)) + L"\\" + name + L".lnk";
 }
 
-void CreateShortcut(const std::string& folder, const std::string& name, const TShortcutApi& api) {
+void CreateShortcut(const std::string& folder, const TWideText& name, const TShortcutApi& api) {
   // An unknown folder (the shell could not name it) would otherwise put the
   // shortcut into the root of the current drive.
-  if (folder.empty()) throw EError("Cannot create the shortcut \"" + name + "\": the folder is unknown");
-  std::string exePath = ModuleFileName();
+  if (folder.empty()) throw EUnknownFolder("Cannot create the shortcut \"" + name.ToAnsi() + "\"");
+  const TWideText exePath = WideModuleFileName();
 
   IUnknown* created = nullptr;
   CheckCom(api.CreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
                               reinterpret_cast<void**>(&created)));
   TComPtr<IUnknown> object(created);
-  TComPtr<IShellLinkA> link = QueryComInterface<IShellLinkA>(object.Get(), IID_IShellLinkA);
+  TComPtr<IShellLinkW> link = QueryComInterface<IShellLinkW>(object.Get(), IID_IShellLinkW);
   if (!link) throw EInterfaceNotSupported();
   TComPtr<IPersistFile> file = QueryComInterface<IPersistFile>(link.Get(), IID_IPersistFile);
   if (!file) throw EInterfaceNotSupported();
 
-  // The link object takes any text here; a target it cannot use shows in
-  // the shortcut's properties, where the user can mend it.
-  link.Get()->SetArguments(StartupArguments);
-  link.Get()->SetPath(exePath.c_str());
-  link.Get()->SetWorkingDirectory(ExtractFileDir(exePath).c_str());
+  // A shortcut the link object would not take whole (a target longer than it
+  // holds, say) is never saved: it would start nothing.
+  CheckCom(link.Get()->SetArguments(StartupArguments));
+  CheckCom(link.Get()->SetPath(exePath.c_str()));
+  CheckCom(link.Get()->SetWorkingDirectory(ExtractFileDir(exePath).c_str()));
 
-  CheckCom(file.Get()->Save(AnsiToWide(ShortcutPath(folder, name)).data(), FALSE));
+  CheckCom(file.Get()->Save(ShortcutPath(folder, name).c_str(), FALSE));
 }
