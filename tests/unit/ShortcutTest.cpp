@@ -142,13 +142,16 @@ TEST_F(ShortcutTest, ANameTheCodePageCannotSpellIsWrittenWhole) {
 }
 
 // A stand-in link object that counts its references, offers the link and
-// file interfaces when asked to, refuses the call named in Refuse with
-// E_INVALIDARG and counts the files it saves.
+// file interfaces when asked to, answers the call named in Refuse with
+// Refusal and counts the files it saves.
 class TFakeLink : public IShellLinkW, public IPersistFile {
 public:
   enum TCall { None, Arguments, Path, WorkingDirectory };
   bool Interfaces = true;
   TCall Refuse = None;
+  HRESULT Refusal = E_INVALIDARG;
+  bool KeepsTarget = true;  // false: takes the target and keeps none of it, as Wine's for a long path
+  std::wstring Target;
   long References = 0;
   int Saves = 0;
 
@@ -166,7 +169,14 @@ public:
   ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--References); }
 
   HRESULT STDMETHODCALLTYPE SetArguments(LPCWSTR) override { return Result(Arguments); }
-  HRESULT STDMETHODCALLTYPE SetPath(LPCWSTR) override { return Result(Path); }
+  HRESULT STDMETHODCALLTYPE SetPath(LPCWSTR path) override {
+    Target = KeepsTarget ? path : L"";
+    return Result(Path);
+  }
+  HRESULT STDMETHODCALLTYPE GetPath(LPWSTR path, int size, WIN32_FIND_DATAW*, DWORD) override {
+    lstrcpynW(path, Target.c_str(), size);
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCWSTR) override { return Result(WorkingDirectory); }
   HRESULT STDMETHODCALLTYPE Save(LPCOLESTR, BOOL) override {
     ++Saves;
@@ -174,7 +184,6 @@ public:
   }
 
   // Nothing else is asked of a link being written.
-  HRESULT STDMETHODCALLTYPE GetPath(LPWSTR, int, WIN32_FIND_DATAW*, DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetDescription(LPWSTR, int) override { return E_NOTIMPL; }
@@ -196,7 +205,7 @@ public:
   HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR*) override { return E_NOTIMPL; }
 
 private:
-  HRESULT Result(TCall call) const { return Refuse == call ? E_INVALIDARG : S_OK; }
+  HRESULT Result(TCall call) const { return Refuse == call ? Refusal : S_OK; }
 };
 TFakeLink FakeLink;
 HRESULT FactoryResult = S_OK;
@@ -220,6 +229,7 @@ protected:
     FactoryResult = S_OK;
     FakeLink.Interfaces = true;
     FakeLink.Refuse = TFakeLink::None;
+    FakeLink.KeepsTarget = true;
     FakeLink.Saves = 0;
   }
   void TearDown() override { EXPECT_EQ(0, FakeLink.References); }
@@ -241,19 +251,33 @@ TEST_F(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
 }
 
 TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
-  for (TFakeLink::TCall refused : {TFakeLink::Arguments, TFakeLink::Path, TFakeLink::WorkingDirectory}) {
-    FakeLink.Refuse = refused;
-    try {
-      CreateShortcut("C:\\Startup", L"Sweeper", FApi);
-      ADD_FAILURE() << "no error raised for call " << refused;
-    } catch (const EComError& e) {
-      EXPECT_EQ(E_INVALIDARG, e.Code());
-      EXPECT_EQ(ComErrorText(E_INVALIDARG), e.what());
+  // S_FALSE is how Wine's link object takes a target it cannot make out,
+  // such as a path longer than MAX_PATH.
+  for (HRESULT refusal : {E_INVALIDARG, S_FALSE}) {
+    for (TFakeLink::TCall refused : {TFakeLink::Arguments, TFakeLink::Path, TFakeLink::WorkingDirectory}) {
+      FakeLink.Refuse = refused;
+      FakeLink.Refusal = refusal;
+      const HRESULT raised = FAILED(refusal) ? refusal : HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME);
+      try {
+        CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+        ADD_FAILURE() << "no error raised for call " << refused << ", answer " << refusal;
+      } catch (const EComError& e) {
+        EXPECT_EQ(raised, e.Code());
+        EXPECT_EQ(ComErrorText(raised), e.what());
+      }
     }
+  }
+  FakeLink.Refuse = TFakeLink::None;
+  FakeLink.KeepsTarget = false;
+  try {
+    CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+    ADD_FAILURE() << "no error raised for a target the link did not keep";
+  } catch (const EComError& e) {
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME), e.Code());
   }
   EXPECT_EQ(0, FakeLink.Saves);
 
-  FakeLink.Refuse = TFakeLink::None;
+  FakeLink.KeepsTarget = true;
   CreateShortcut("C:\\Startup", L"Sweeper", FApi);
   EXPECT_EQ(1, FakeLink.Saves);
 }
