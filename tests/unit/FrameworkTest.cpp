@@ -168,7 +168,6 @@ TEST_F(ApplicationTest, TheErrorReportBelongsToTheActiveWindow) {
   app.ShowMainForm = false;
   app.Defer([&] { throw EError("Nothing active"); });
   app.Defer([&] {
-    form.Show();
     SetActiveWindow(form.Handle());
     throw EError("Behind the form");
   });

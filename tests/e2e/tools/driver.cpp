@@ -173,7 +173,10 @@ void PrintUtf8(const char* label, const wchar_t* text) {
 }
 
 // Reads a shortcut back through the shell's own link object, in UTF-16
-// throughout; the path is the command's last argument, as typed (UTF-8).
+// throughout; the path is the command's last argument, taken from the wide
+// command line so that no code page spoils it. Wine stores the target a
+// second time as an ANSI path ("target"); the shell's item list ("item")
+// keeps the real one.
 int PrintShortcut() {
   int count = 0;
   LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -227,7 +230,8 @@ int Usage() {
                "  tooltips                 texts of visible tooltip windows (balloons)\n"
                "  tray-rect ICON           screen rectangle of a tray icon window\n"
                "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n"
-               "  shortcut PATH            target, arguments and working directory of a .lnk file (UTF-8)\n"
+               "  shortcut PATH            a .lnk file's target (as stored), item (the shell's own\n"
+               "                           target), arguments and working directory, in UTF-8\n"
                "  terminate PID            ends a Windows process by its id\n"
                "\n  windows are printed as: HWND PID CLASS VISIBLE LEFT,TOP,WIDTH,HEIGHT ENABLED \"TEXT\"\n");
   return 2;
