@@ -109,7 +109,7 @@ void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
   ReleaseInstanceGuard();
   try {
     StartProgram(Handle(), WideModuleFileName(), InstanceKey);
-  } catch (const EError&) {
+  } catch (...) {
     // No copy started (the file was moved, or its path is too long): this
     // instance stays, with its icon, and the report says why. Should another
     // instance have taken the name meanwhile, that one serves the user.
