@@ -8,6 +8,7 @@
 #include "framework/Error.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
+#include "framework/WidePath.h"
 #include "info/InfoForm.h"
 #include "info/ShellActions.h"
 #include "resources/FrameIds.h"
@@ -78,7 +79,7 @@ void TDummyMainForm::FormCreate() {
   FApp.ShowMainForm = false;
   ShowWindow(FApp.Handle(), SW_HIDE);
 
-  ExtractIconExA(ModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
+  ExtractIconExW(WideModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
   CreateTrayIcon();
 }
 
@@ -137,12 +138,18 @@ void TDummyMainForm::MenuAboutClick(TMenuItem&) {
 
 void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
   FinishSweep();
-  const std::string exePath = ModuleFileName();
   // The new copy tests the mutex while this process may still be ending
   // (removing a tray icon alone can take seconds); closing our handle first
   // lets it take over instead of finding the name taken and giving up.
   ReleaseInstanceGuard();
-  ShellOpen(Handle(), exePath, InstanceKey);
+  try {
+    StartProgram(Handle(), WideModuleFileName(), InstanceKey);
+  } catch (...) {
+    // No copy started (the file was moved, or its path is too long): this
+    // instance stays, with its icon, and the report says why. Should another
+    // instance have taken the name meanwhile, that one serves the user.
+    if (RetakeInstanceGuard()) throw;
+  }
   Close();
 }
 

@@ -49,6 +49,8 @@ void ReleaseInstanceGuard() {
   }
 }
 
+bool RetakeInstanceGuard() { return !IsAlreadyRunning(InstanceKey); }
+
 bool RunGuardedInstance(TApplication& app) {
   if (IsAlreadyRunning(InstanceKey)) return false;
   TInstanceProperty property(app.Handle());

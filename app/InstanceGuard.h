@@ -11,6 +11,10 @@ bool IsAlreadyRunning(const std::string& name);
 // can take the name while this process is still ending.
 void ReleaseInstanceGuard();
 
+// Takes the mutex again after ReleaseInstanceGuard, when the copy could not be
+// started after all. False when another instance took the name meanwhile.
+bool RetakeInstanceGuard();
+
 // Runs one instance under the guard: property on the application window,
 // main window, message loop. False when another instance holds the name.
 bool RunGuardedInstance(TApplication& app);

@@ -116,7 +116,12 @@ void TApplication::HandleException() {
 }
 
 void TApplication::ShowException(const std::string& message) {
-  FApi.ShowMessageBox(Handle(), ErrorReportText(message).c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
+  // Owned by the window the user works in, which then waits for the answer:
+  // owned by the hidden application window, the report left the window
+  // behind it usable, and a second click on a failing link stacked a second.
+  HWND active = GetActiveWindow();
+  FApi.ShowMessageBox(active ? active : Handle(), ErrorReportText(message).c_str(), FTitle.c_str(),
+                      MB_OK | MB_ICONERROR);
   KeepQuit();  // the box's loop may have taken it
 }
 

@@ -7,13 +7,13 @@
 #include "framework/AnsiText.h"
 #include "framework/SystemLibrary.h"
 
-std::string GetFileVersionText(const std::string& fileName) {
+std::string GetFileVersionText(const TWideText& fileName) {
   try {
     // version.dll is not one of the libraries Windows always takes from its
     // own folder: loaded by full path, a copy beside the program is never used.
     TSystemLibrary version("version.dll");
-    const auto getSize = version.Proc<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
-    const auto getInfo = version.Proc<decltype(&GetFileVersionInfoA)>("GetFileVersionInfoA");
+    const auto getSize = version.Proc<decltype(&GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+    const auto getInfo = version.Proc<decltype(&GetFileVersionInfoW)>("GetFileVersionInfoW");
     const auto queryValue = version.Proc<decltype(&VerQueryValueA)>("VerQueryValueA");
     if (!getSize || !getInfo || !queryValue) return std::string();
 
@@ -21,7 +21,8 @@ std::string GetFileVersionText(const std::string& fileName) {
     const DWORD size = getSize(fileName.c_str(), &ignored);
     if (size == 0) return std::string();
     // Zeroed, so that a failed read below makes the query fail instead of
-    // reading garbage.
+    // reading garbage. Read through either call, the block is the same; the
+    // ANSI query converts the text it returns.
     std::vector<char> block(size, '\0');
     getInfo(fileName.c_str(), 0, size, block.data());
     void* value = nullptr;

@@ -5,6 +5,7 @@
 #include "framework/AnsiPath.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
+#include "framework/WidePath.h"
 #include "info/FileVersion.h"
 #include "info/InfoFormTexts.h"
 #include "info/MemoryTexts.h"
@@ -37,7 +38,7 @@ void MakeLink(TLabel& label, COLORREF color) {
 
 }  // namespace
 
-TInfoForm::TInfoForm() : FExePath(ModuleFileName()) {
+TInfoForm::TInfoForm() : FExePath(ModuleFileName()), FExeFile(WideModuleFileName()) {
   TWindowParams params;
   params.ClassName = "TInfoForm";
   params.Title = "InfoForm";
@@ -120,7 +121,7 @@ void TInfoForm::FormCreate() {
   std::string physical, pagingFile, virtualMemory;
   GetMemoryTexts(physical, pagingFile, virtualMemory);
   LblMemPhys->SetCaption(physical);
-  LblExeVersion->SetCaption(VersionLabelText(GetFileVersionText(FExePath)));
+  LblExeVersion->SetCaption(VersionLabelText(GetFileVersionText(FExeFile)));
   SizeToContents();
   CenterInWorkArea();
 }
@@ -160,16 +161,16 @@ HWND TInfoForm::LaunchOwner() const {
   return app->MainForm() ? app->MainForm()->Handle() : app->Handle();
 }
 
-void TInfoForm::LblExeNameClick(TLabel&) { ShowFileProperties(LaunchOwner(), FExePath); }
+void TInfoForm::LblExeNameClick(TLabel&) { ShowFileProperties(LaunchOwner(), FExeFile); }
 
-void TInfoForm::lblURLClick(TLabel&) { ShellOpen(LaunchOwner(), lblURL->Caption()); }
+void TInfoForm::lblURLClick(TLabel&) { ShellOpen(LaunchOwner(), WebLink(lblURL->Caption())); }
 
 void TInfoForm::lblMailClick(TLabel&) {
   ShellOpen(LaunchOwner(), MailLink(lblMail->Caption(), ExtractFileName(FExePath)));
 }
 
 void TInfoForm::LblLaunchOnStartupClick(TLabel& sender) {
-  const std::string name = ExtractFileNameWithoutExtension(FExePath);
+  const TWideText name = ExtractFileNameWithoutExtension(FExeFile);
   if (&sender == LblLaunchOnStartup.get()) {
     CreateShortcut(GetStartupFolder(), name);
   } else if (&sender == LblLaunchOnDesktop.get()) {
@@ -179,9 +180,9 @@ void TInfoForm::LblLaunchOnStartupClick(TLabel& sender) {
 
 void TInfoForm::LblOpenStartupClick(TLabel& sender) {
   if (&sender == LblOpenStartup.get()) {
-    ShellOpen(LaunchOwner(), GetStartupFolder());
+    OpenSpecialFolder(LaunchOwner(), sfStartup);
   } else if (&sender == LblOpenFolderIn.get()) {
-    ShellOpen(LaunchOwner(), ExtractFilePath(FExePath));
+    ShellOpen(LaunchOwner(), ExtractFilePath(FExeFile));
   }
 }
 

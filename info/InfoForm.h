@@ -10,6 +10,7 @@
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
+#include "framework/WideText.h"
 
 class TInfoForm : public TForm {
 public:
@@ -48,7 +49,9 @@ private:
   void CenterInWorkArea();
   HWND LaunchOwner() const;
 
+  // The executable's path as shown (ANSI) and as the file is reached (UTF-16).
   const std::string FExePath;
+  const TWideText FExeFile;
 };
 
 // Shows a freshly made information window modally and destroys it afterwards.

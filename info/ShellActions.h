@@ -5,10 +5,15 @@
 #include <shellapi.h>
 #include <string>
 
+#include "framework/WideText.h"
+#include "info/ShellFolders.h"
+
 // The shell calls, replaceable so tests can record exactly what is asked for.
 struct TShellLaunchApi {
   decltype(&ShellExecuteA) Execute = &ShellExecuteA;
-  decltype(&ShellExecuteExA) ExecuteEx = &ShellExecuteExA;
+  // For the program's own file and folder, which the ANSI code page may not spell.
+  decltype(&ShellExecuteW) ExecuteWide = &ShellExecuteW;
+  decltype(&ShellExecuteExW) ExecuteEx = &ShellExecuteExW;
   UINT CodePage = CP_ACP;  // for splitting paths at character boundaries
 };
 
@@ -16,6 +21,17 @@ struct TShellLaunchApi {
 // action, in the target's own folder. Never reports a failure.
 void ShellOpen(HWND owner, const std::string& target, const std::string& parameters = std::string(),
                const TShellLaunchApi& api = TShellLaunchApi()) noexcept;
+void ShellOpen(HWND owner, const TWideText& target, const TShellLaunchApi& api = TShellLaunchApi()) noexcept;
+
+// Starts a program in its own folder. Raises EError with the system's reason
+// when it cannot be started; the shell shows no message of its own.
+void StartProgram(HWND owner, const TWideText& program, const std::string& parameters,
+                  const TShellLaunchApi& api = TShellLaunchApi());
+
+// Opens the user's shell folder. A folder the shell cannot name raises
+// EUnknownFolder: handed on empty, the shell would open some other folder.
+void OpenSpecialFolder(HWND owner, TSpecialFolder folder, const TSpecialFolderApi& folders = TSpecialFolderApi(),
+                       const TShellLaunchApi& api = TShellLaunchApi());
 
 // Opens the shell's properties dialog of a file; a missing file shows nothing.
-void ShowFileProperties(HWND owner, const std::string& file, const TShellLaunchApi& api = TShellLaunchApi());
+void ShowFileProperties(HWND owner, const TWideText& file, const TShellLaunchApi& api = TShellLaunchApi());

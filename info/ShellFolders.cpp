@@ -24,6 +24,8 @@ int SpecialFolderId(TSpecialFolder folder) {
   return CSIDL_DESKTOP;
 }
 
+std::string SpecialFolderName(TSpecialFolder folder) { return folder == sfStartup ? "Startup" : "Desktop"; }
+
 std::string GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api) {
   LPITEMIDLIST list = nullptr;
   // On failure the list is not the shell's to free, and may be anything.

@@ -4,10 +4,20 @@
 #include <shlobj.h>
 #include <string>
 
+#include "framework/Error.h"
+
 enum TSpecialFolder { sfStartup = 0, sfDesktop = 1 };
 
-// The shell's identifier (CSIDL) of each folder.
+// The shell's identifier (CSIDL) of each folder, and its name for messages.
 int SpecialFolderId(TSpecialFolder folder);
+std::string SpecialFolderName(TSpecialFolder folder);
+
+// Raised where a folder the shell cannot name would be used; action says what
+// could not be done ("Cannot open \"Startup\"").
+class EUnknownFolder : public EError {
+public:
+  explicit EUnknownFolder(const std::string& action) : EError(action + ": the folder is unknown") {}
+};
 
 // The shell calls, replaceable so tests can make either of them fail.
 struct TSpecialFolderApi {

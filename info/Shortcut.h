@@ -4,19 +4,22 @@
 #include <objbase.h>
 #include <string>
 
+#include "framework/WideText.h"
+
 // The object factory, replaceable so tests can hand out objects that fail.
 struct TShortcutApi {
   decltype(&CoCreateInstance) CreateInstance = &CoCreateInstance;
 };
 
 // Writes "<folder>\<name>.lnk": target the executable, arguments "/starup",
-// working directory the executable's folder. An existing file is replaced.
-// Raises EError for an empty folder text, EComError when the object cannot be
-// made or the file cannot be saved (a missing folder is not created), and
-// EInterfaceNotSupported when the object lacks an interface. COM must be
-// initialised on the calling thread.
-void CreateShortcut(const std::string& folder, const std::string& name,
-                    const TShortcutApi& api = TShortcutApi());
+// working directory the executable's folder, both as the system spells them
+// in UTF-16 (the ANSI spelling may name no file). An existing file is
+// replaced. Raises EUnknownFolder for an empty folder text, EComError when the
+// object cannot be made, refuses the target, its arguments or its folder, or
+// the file cannot be saved (a missing folder is not created; nothing is
+// written then), and EInterfaceNotSupported when the object lacks an
+// interface. COM must be initialised on the calling thread.
+void CreateShortcut(const std::string& folder, const TWideText& name, const TShortcutApi& api = TShortcutApi());
 
 // The shortcut's file path: one backslash between folder and name.
-std::string ShortcutPath(const std::string& folder, const std::string& name);
+TWideText ShortcutPath(const std::string& folder, const TWideText& name);

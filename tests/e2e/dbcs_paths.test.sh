@@ -49,8 +49,7 @@ check_program() {
   driver post "$link" 0x202 0 0 >/dev/null  # a click
   wait_until 10 test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
   local shortcut exe_windows
-  # Wine hands command-line arguments over in the Unix encoding.
-  shortcut=$(driver shortcut "$(wine winepath -w "$startup/$name.lnk" 2>/dev/null)" | from_sjis) ||
+  shortcut=$(driver shortcut "$(wine winepath -w "$startup/$name.lnk" 2>/dev/null)") ||
     fail "cannot read $name.lnk back"
   exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
   echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target of $name: $shortcut"

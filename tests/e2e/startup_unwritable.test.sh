@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Startup link when the shortcut cannot be written (the folder is missing,
-# or something that is not a file holds the shortcut's name): one error
-# report, nothing written anywhere else, the window still usable.
+# something that is not a file holds the shortcut's name, or the program's
+# path is longer than a shortcut holds): one error report, owned by the
+# information window, which waits for it; nothing written anywhere else; the
+# window usable again once the report is closed.
 source "$(dirname "$0")/lib.sh"
 
 startup=$(startup_folder)
@@ -33,6 +35,7 @@ click_startup_link() {
   wait_until 10 error_reports_are 1 || fail "no error report ($1)"
   sleep 1
   error_reports_are 1 || fail "$(error_reports) error reports ($1)"
+  driver find TInfoForm "$APP_PID" | awk '$6 == 0' | grep -q . || fail "the window behind the report is usable ($1)"
   report=$(driver find "#32770" "$APP_PID" | head -n1)
   echo "$report" | grep -q '"Sweeper"$' || fail "error report not titled Sweeper: $report ($1)"
   local hwnd text
@@ -60,7 +63,25 @@ mkdir "$startup/Sweeper.lnk"
 click_startup_link name-taken
 rmdir "$startup/Sweeper.lnk"
 
-for place in "$work/program" "$work/cwd" "/" "$WINEPREFIX/drive_c" "$(dirname "$startup")"; do
+driver post "$APP_HWND" 0x10 0 0 >/dev/null
+wait_exit 10 "$SWEEPER_PID"
+[ "$EXIT_CODE" -eq 0 ] || fail "ended with $EXIT_CODE"
+
+# A program deeper than MAX_PATH (260): the link object cannot take its path.
+deep="$work/deep"
+deep_windows="$(wine winepath -w "$work" 2>/dev/null)\\deep"
+while [ ${#deep_windows} -lt 280 ]; do
+  deep="$deep/folder-of-a-deep-tree"
+  deep_windows="$deep_windows\\folder-of-a-deep-tree"
+done
+mkdir -p "$deep"
+cp "$BUILD_DIR/Sweeper.exe" "$deep/"
+SWEEPER_EXE="$deep/Sweeper.exe"
+start_sweeper
+click_startup_link too-long
+[ ! -e "$startup/Sweeper.lnk" ] || fail "a shortcut was written from the deep folder"
+
+for place in "$work/program" "$work/cwd" "$deep" "/" "$WINEPREFIX/drive_c" "$(dirname "$startup")"; do
   if ls "$place"/*.lnk >/dev/null 2>&1; then fail "a shortcut was written into $place"; fi
 done
 driver post "$APP_HWND" 0x10 0 0 >/dev/null

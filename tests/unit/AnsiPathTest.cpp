@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/AnsiPath.h"
+#include "framework/WidePath.h"
 
 namespace {
 
@@ -80,3 +81,15 @@ TEST(AnsiPathTest, ModuleFileNameIsTheRunningExecutable) {
 }
 
 }  // namespace
+
+TEST(WidePathTest, SplitsLikeTheAnsiHelpersWithoutDoubleByteCharacters) {
+  // "C:\Ελ\Σ.tar.exe", whose letters no single-byte Western code page has.
+  const TWideText program(L"C:\\\u0395\u03bb\\\u03a3.tar.exe");
+  EXPECT_EQ(TWideText(L"C:\\\u0395\u03bb\\"), ExtractFilePath(program));
+  EXPECT_EQ(TWideText(L"C:\\\u0395\u03bb"), ExtractFileDir(program));
+  EXPECT_EQ(TWideText(L"\u03a3.tar"), ExtractFileNameWithoutExtension(program));
+  EXPECT_EQ(TWideText(L"C:\\"), ExtractFileDir(TWideText(L"C:\\\u03a3.exe")));
+  EXPECT_EQ(TWideText(L""), ExtractFilePath(TWideText(L"\u03a3.exe")));
+  // Here the ANSI spelling names the same file.
+  EXPECT_EQ(TWideText::FromAnsi(ModuleFileName()), WideModuleFileName());
+}

@@ -71,7 +71,9 @@ TEST(Placement, CentresInTheWorkAreaSizeAtTheScreenOrigin) {
 namespace {
 
 std::vector<std::string> ReportedErrors;
-int WINAPI RecordMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT flags) {
+std::vector<HWND> ReportOwners;
+int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+  ReportOwners.push_back(owner);
   ReportedErrors.push_back(std::string(text) + "|" + caption + "|" + std::to_string(flags));
   return IDOK;
 }
@@ -106,6 +108,7 @@ class ApplicationTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ReportedErrors.clear();
+    ReportOwners.clear();
     Api.ShowMessageBox = &RecordMessageBox;
   }
   TApplicationApi Api;
@@ -162,6 +165,24 @@ TEST_F(ApplicationTest, ErrorsInHandlersGoToTheDefaultReportAndTheProgramGoesOn)
   const std::string flags = std::to_string(MB_OK | MB_ICONERROR);
   EXPECT_EQ("Cannot do that.|unit_tests|" + flags, ReportedErrors[0]);
   EXPECT_EQ("Disk full.|unit_tests|" + flags, ReportedErrors[1]);
+}
+
+TEST_F(ApplicationTest, TheErrorReportBelongsToTheActiveWindow) {
+  TApplication app(Api);
+  TTestForm form;
+  app.ShowMainForm = false;
+  app.Defer([&] { throw EError("Nothing active"); });
+  app.Defer([&] {
+    SetActiveWindow(form.Handle());
+    throw EError("Behind the form");
+  });
+  PostMessageA(app.Handle(), WM_CLOSE, 0, 0);
+  app.Run(form);
+  // The window the user works in waits for the answer; with none active the
+  // application window owns the report.
+  ASSERT_EQ(2u, ReportOwners.size());
+  EXPECT_EQ(app.Handle(), ReportOwners[0]);
+  EXPECT_EQ(form.Handle(), ReportOwners[1]);
 }
 
 TEST_F(ApplicationTest, DeferredCallsRunOnceEach) {

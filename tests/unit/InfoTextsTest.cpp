@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "framework/AnsiPath.h"
+#include "framework/WidePath.h"
 #include "info/FileVersion.h"
 #include "info/MemoryTexts.h"
 #include "info/SizeText.h"
@@ -123,12 +123,12 @@ TEST(MemoryTextsTest, SixtyFourBitCountsAreShownInFull) {
 
 TEST(FileVersionTest, ReadsOnlyTheJapaneseFileVersion) {
   // This test program carries the program's own resources.
-  EXPECT_EQ("0.5.5.6", GetFileVersionText(ModuleFileName()));
+  EXPECT_EQ("0.5.5.6", GetFileVersionText(WideModuleFileName()));
   // Wine's own libraries have English (0409) tables only.
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
-  EXPECT_EQ("", GetFileVersionText(std::string(system) + "\\kernel32.dll"));
-  EXPECT_EQ("", GetFileVersionText("C:\\no such folder\\no such file.exe"));
+  EXPECT_EQ("", GetFileVersionText(TWideText::FromAnsi(std::string(system) + "\\kernel32.dll")));
+  EXPECT_EQ("", GetFileVersionText(L"C:\\no such folder\\no such file.exe"));
   // A file without any version block.
   char folder[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, folder);
@@ -138,9 +138,23 @@ TEST(FileVersionTest, ReadsOnlyTheJapaneseFileVersion) {
   DWORD written = 0;
   WriteFile(file, "MZ not really", 13, &written, nullptr);
   CloseHandle(file);
-  EXPECT_EQ("", GetFileVersionText(plain));
+  EXPECT_EQ("", GetFileVersionText(TWideText::FromAnsi(plain)));
   DeleteFileA(plain.c_str());
-  EXPECT_EQ("", GetFileVersionText(""));
+  EXPECT_EQ("", GetFileVersionText(L""));
+}
+
+TEST(FileVersionTest, ReadsTheVersionOfAFileTheCodePageCannotSpell) {
+  // A copy of this program in a folder named in Greek: its ANSI path under
+  // code page 1252 or 932 names no file.
+  wchar_t temp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temp);
+  const TWideText folder = TWideText(temp) + L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
+  const TWideText copy = folder + L"\\Sweeper.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(WideModuleFileName().c_str(), copy.c_str(), FALSE));
+  EXPECT_EQ("0.5.5.6", GetFileVersionText(copy));
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

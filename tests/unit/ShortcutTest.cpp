@@ -9,8 +9,10 @@
 
 #include "framework/AnsiPath.h"
 #include "framework/ComPtr.h"
+#include "framework/WidePath.h"
 #include "info/ComApartment.h"
 #include "info/ComError.h"
+#include "info/ShellFolders.h"
 #include "info/Shortcut.h"
 
 namespace {
@@ -75,7 +77,7 @@ protected:
 };
 
 TEST_F(ShortcutTest, WritesTheExecutableWithStartupArgumentsAndItsFolder) {
-  CreateShortcut(FFolder, "Sweeper");
+  CreateShortcut(FFolder, L"Sweeper");
   std::string file = FFolder + "\\Sweeper.lnk";
   ASSERT_TRUE(FileExists(file));
   TLink link = ReadLink(file);
@@ -86,10 +88,10 @@ TEST_F(ShortcutTest, WritesTheExecutableWithStartupArgumentsAndItsFolder) {
 }
 
 TEST_F(ShortcutTest, OneBackslashBetweenFolderAndName) {
-  EXPECT_EQ("C:\\Startup\\Sweeper.lnk", ShortcutPath("C:\\Startup\\", "Sweeper"));
-  EXPECT_EQ("C:\\Startup\\Sweeper.lnk", ShortcutPath("C:\\Startup", "Sweeper"));
+  EXPECT_EQ(TWideText(L"C:\\Startup\\Sweeper.lnk"), ShortcutPath("C:\\Startup\\", L"Sweeper"));
+  EXPECT_EQ(TWideText(L"C:\\Startup\\Sweeper.lnk"), ShortcutPath("C:\\Startup", L"Sweeper"));
 
-  CreateShortcut(FFolder + "\\", "Trailing");
+  CreateShortcut(FFolder + "\\", L"Trailing");
   EXPECT_TRUE(FileExists(FFolder + "\\Trailing.lnk"));
   EXPECT_EQ("/starup", ReadLink(FFolder + "\\Trailing.lnk").Arguments);
 }
@@ -102,15 +104,15 @@ TEST_F(ShortcutTest, WritingAgainReplacesTheFile) {
   WriteFile(junk, "not a shortcut", 14, &written, nullptr);
   CloseHandle(junk);
 
-  ASSERT_NO_THROW(CreateShortcut(FFolder, "Sweeper"));
-  ASSERT_NO_THROW(CreateShortcut(FFolder, "Sweeper"));
+  ASSERT_NO_THROW(CreateShortcut(FFolder, L"Sweeper"));
+  ASSERT_NO_THROW(CreateShortcut(FFolder, L"Sweeper"));
   EXPECT_EQ("/starup", ReadLink(file).Arguments);
 }
 
 TEST_F(ShortcutTest, MissingFolderRaisesTheComErrorAndWritesNothing) {
   std::string missing = FFolder + "\\missing";
   try {
-    CreateShortcut(missing, "Sweeper");
+    CreateShortcut(missing, L"Sweeper");
     FAIL() << "no error raised";
   } catch (const EComError& e) {
     EXPECT_TRUE(FAILED(e.Code()));
@@ -122,30 +124,90 @@ TEST_F(ShortcutTest, MissingFolderRaisesTheComErrorAndWritesNothing) {
 
 TEST_F(ShortcutTest, EmptyFolderIsRefusedWithAClearError) {
   try {
-    CreateShortcut("", "Sweeper");
+    CreateShortcut("", L"Sweeper");
     FAIL() << "no error raised";
-  } catch (const EError& e) {
+  } catch (const EUnknownFolder& e) {
     EXPECT_STREQ("Cannot create the shortcut \"Sweeper\": the folder is unknown", e.what());
   }
 }
 
-// A stand-in object that counts its references and offers only IUnknown.
-class TBareObject : public IUnknown {
+TEST_F(ShortcutTest, ANameTheCodePageCannotSpellIsWrittenWhole) {
+  // "Σάρωση": under code page 1252 its ANSI spelling is "S???s?", which no
+  // file may be named.
+  const TWideText name(L"\u03a3\u03ac\u03c1\u03c9\u03c3\u03b7");
+  ASSERT_NO_THROW(CreateShortcut(FFolder, name));
+  const TWideText file = TWideText::FromAnsi(FFolder) + L"\\" + name + L".lnk";
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(file.c_str()));
+  DeleteFileW(file.c_str());
+}
+
+// A stand-in link object that counts its references, offers the link and
+// file interfaces when asked to, answers the call named in Refuse with
+// Refusal and counts the files it saves.
+class TFakeLink : public IShellLinkW, public IPersistFile {
 public:
+  enum TCall { None, Arguments, Path, WorkingDirectory };
+  bool Interfaces = true;
+  TCall Refuse = None;
+  HRESULT Refusal = E_INVALIDARG;
+  bool KeepsTarget = true;  // false: takes the target and keeps none of it, as Wine's for a long path
+  std::wstring Target;
+  long References = 0;
+  int Saves = 0;
+
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown)) {
-      *out = static_cast<IUnknown*>(this);
-      AddRef();
-      return S_OK;
-    }
     *out = nullptr;
-    return E_NOINTERFACE;
+    if (IsEqualIID(iid, IID_IUnknown) || (Interfaces && IsEqualIID(iid, IID_IShellLinkW)))
+      *out = static_cast<IShellLinkW*>(this);
+    else if (Interfaces && IsEqualIID(iid, IID_IPersistFile))
+      *out = static_cast<IPersistFile*>(this);
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++References); }
   ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--References); }
-  long References = 0;
+
+  HRESULT STDMETHODCALLTYPE SetArguments(LPCWSTR) override { return Result(Arguments); }
+  HRESULT STDMETHODCALLTYPE SetPath(LPCWSTR path) override {
+    Target = KeepsTarget ? path : L"";
+    return Result(Path);
+  }
+  HRESULT STDMETHODCALLTYPE GetPath(LPWSTR path, int size, WIN32_FIND_DATAW*, DWORD) override {
+    lstrcpynW(path, Target.c_str(), size);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCWSTR) override { return Result(WorkingDirectory); }
+  HRESULT STDMETHODCALLTYPE Save(LPCOLESTR, BOOL) override {
+    ++Saves;
+    return S_OK;
+  }
+
+  // Nothing else is asked of a link being written.
+  HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetDescription(LPWSTR, int) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetDescription(LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPWSTR, int) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetArguments(LPWSTR, int) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetHotkey(WORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetHotkey(WORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetShowCmd(int*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetShowCmd(int) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIconLocation(LPWSTR, int, int*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetIconLocation(LPCWSTR, int) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetRelativePath(LPCWSTR, DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Resolve(HWND, DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetClassID(CLSID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsDirty() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Load(LPCOLESTR, DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SaveCompleted(LPCOLESTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR*) override { return E_NOTIMPL; }
+
+private:
+  HRESULT Result(TCall call) const { return Refuse == call ? Refusal : S_OK; }
 };
-TBareObject BareObject;
+TFakeLink FakeLink;
 HRESULT FactoryResult = S_OK;
 
 HRESULT WINAPI FakeCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid, LPVOID* out) {
@@ -157,24 +219,67 @@ HRESULT WINAPI FakeCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context
     *out = nullptr;
     return FactoryResult;
   }
-  return BareObject.QueryInterface(iid, out);
+  return FakeLink.QueryInterface(iid, out);
 }
 
-TEST(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
-  TShortcutApi api;
-  api.CreateInstance = &FakeCreateInstance;
+class ShortcutFactoryTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FApi.CreateInstance = &FakeCreateInstance;
+    FactoryResult = S_OK;
+    FakeLink.Interfaces = true;
+    FakeLink.Refuse = TFakeLink::None;
+    FakeLink.KeepsTarget = true;
+    FakeLink.Saves = 0;
+  }
+  void TearDown() override { EXPECT_EQ(0, FakeLink.References); }
+  TShortcutApi FApi;
+};
 
+TEST_F(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
   FactoryResult = REGDB_E_CLASSNOTREG;
   try {
-    CreateShortcut("C:\\Startup", "Sweeper", api);
+    CreateShortcut("C:\\Startup", L"Sweeper", FApi);
     FAIL() << "no error raised";
   } catch (const EComError& e) {
     EXPECT_EQ(REGDB_E_CLASSNOTREG, e.Code());
   }
 
   FactoryResult = S_OK;
-  EXPECT_THROW(CreateShortcut("C:\\Startup", "Sweeper", api), EInterfaceNotSupported);
-  EXPECT_EQ(0, BareObject.References);
+  FakeLink.Interfaces = false;
+  EXPECT_THROW(CreateShortcut("C:\\Startup", L"Sweeper", FApi), EInterfaceNotSupported);
+}
+
+TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
+  // S_FALSE is how Wine's link object takes a target it cannot make out,
+  // such as a path longer than MAX_PATH.
+  for (HRESULT refusal : {E_INVALIDARG, S_FALSE}) {
+    for (TFakeLink::TCall refused : {TFakeLink::Arguments, TFakeLink::Path, TFakeLink::WorkingDirectory}) {
+      FakeLink.Refuse = refused;
+      FakeLink.Refusal = refusal;
+      const HRESULT raised = FAILED(refusal) ? refusal : HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME);
+      try {
+        CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+        ADD_FAILURE() << "no error raised for call " << refused << ", answer " << refusal;
+      } catch (const EComError& e) {
+        EXPECT_EQ(raised, e.Code());
+        EXPECT_EQ(ComErrorText(raised), e.what());
+      }
+    }
+  }
+  FakeLink.Refuse = TFakeLink::None;
+  FakeLink.KeepsTarget = false;
+  try {
+    CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+    ADD_FAILURE() << "no error raised for a target the link did not keep";
+  } catch (const EComError& e) {
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME), e.Code());
+  }
+  EXPECT_EQ(0, FakeLink.Saves);
+
+  FakeLink.KeepsTarget = true;
+  CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+  EXPECT_EQ(1, FakeLink.Saves);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // stdout; exit code 0 on success, 1 when the thing looked for is not there,
 // 2 on bad usage.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "app/InstanceKey.h"
 #include "framework/ComPtr.h"
+#include "framework/WideText.h"
 #include "info/ComApartment.h"
 
 namespace {
@@ -190,24 +192,45 @@ int SendQueued(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-// Reads a shortcut back through the shell's own link object.
-int PrintShortcut(const char* path) {
+// Prints a UTF-16 text as UTF-8, the encoding of the scripts that read it:
+// a path the ANSI code page cannot spell comes through whole.
+void PrintUtf8(const char* label, const wchar_t* text) {
+  std::printf("%s=%s\n", label, TWideText(text).ToAnsi(CP_UTF8).c_str());
+}
+
+// Reads a shortcut back through the shell's own link object, in UTF-16
+// throughout; the path is the command's last argument, taken from the wide
+// command line so that no code page spoils it. Wine stores the target a
+// second time as an ANSI path ("target"); the shell's item list ("item")
+// keeps the real one.
+int PrintShortcut() {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!args) return 1;
+  TWideText path(args[count - 1]);
+  LocalFree(args);
   TComApartment com;
-  IShellLinkA* created = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  IShellLinkW* created = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&created))))
     return 1;
-  TComPtr<IShellLinkA> link(created);
+  TComPtr<IShellLinkW> link(created);
   TComPtr<IPersistFile> file = QueryComInterface<IPersistFile>(link.Get(), IID_IPersistFile);
-  if (!file) return 1;
-  wchar_t widePath[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
-  if (FAILED(file.Get()->Load(widePath, STGM_READ))) return 1;
-  char target[MAX_PATH] = "", arguments[MAX_PATH] = "", directory[MAX_PATH] = "";
-  link.Get()->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-  link.Get()->GetArguments(arguments, MAX_PATH);
-  link.Get()->GetWorkingDirectory(directory, MAX_PATH);
-  std::printf("target=%s\narguments=%s\ndirectory=%s\n", target, arguments, directory);
+  if (!file || FAILED(file.Get()->Load(path.c_str(), STGM_READ))) return 1;
+  wchar_t target[1024] = L"", arguments[1024] = L"", directory[1024] = L"";
+  link.Get()->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
+  link.Get()->GetArguments(arguments, 1024);
+  link.Get()->GetWorkingDirectory(directory, 1024);
+  PrintUtf8("target", target);
+  LPITEMIDLIST list = nullptr;
+  wchar_t listPath[1024] = L"";
+  if (SUCCEEDED(link.Get()->GetIDList(&list)) && list) {
+    SHGetPathFromIDListW(list, listPath);
+    CoTaskMemFree(list);
+  }
+  PrintUtf8("item", listPath);
+  PrintUtf8("arguments", arguments);
+  PrintUtf8("directory", directory);
   return 0;
 }
 
@@ -234,7 +257,8 @@ int Usage() {
                "  tooltips                 texts of visible tooltip windows (balloons)\n"
                "  tray-rect ICON           screen rectangle of a tray icon window\n"
                "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n"
-               "  shortcut PATH            target, arguments and working directory of a .lnk file\n"
+               "  shortcut PATH            a .lnk file's target (as stored), item (the shell's own\n"
+               "                           target), arguments and working directory, in UTF-8\n"
                "  terminate PID            ends a Windows process by its id\n"
                "\n  windows are printed as: HWND PID CLASS VISIBLE LEFT,TOP,WIDTH,HEIGHT ENABLED \"TEXT\"\n");
   return 2;
@@ -315,7 +339,7 @@ int Run(int argc, char** argv) {
     return PostHostileMessages(Number(argv[2]), Number(argv[3]), Number(argv[4]));
   }
   if (command == "shortcut" && argc == 3) {
-    return PrintShortcut(argv[2]);
+    return PrintShortcut();
   }
   if (command == "terminate" && argc == 3) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, Number(argv[2]));
