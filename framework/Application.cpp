@@ -115,7 +115,23 @@ void TApplication::Run(TForm& mainForm) {
   FTerminated = false;
   if (ShowMainForm) mainForm.Show();
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchSafely(msg);
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) >= 0) {
+    if (got) {
+      DispatchSafely(msg);
+    } else if (FTerminated) {
+      break;
+    } else {
+      // A quit the program did not post: another program asks it to end.
+      // It ends as after any close request, its close query deciding, so
+      // the icon goes and nothing is left half done.
+      try {
+        mainForm.Close();
+      } catch (...) {
+        HandleException();
+      }
+    }
+  }
   FMainForm = nullptr;
   FDeferred.clear();
 }

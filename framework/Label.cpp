@@ -45,8 +45,8 @@ void TLabel::AutoSize() {
 }
 
 void TLabel::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
+  TPaintDC paint(Handle());
+  HDC dc = paint.Get();
   RECT client;
   GetClientRect(Handle(), &client);
   FillParentBackground(dc, client);
@@ -57,7 +57,23 @@ void TLabel::Paint() {
   UINT format = DT_SINGLELINE | DT_NOPREFIX | (FCentredVertically ? DT_VCENTER : DT_TOP);
   DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client, format);
   SelectObject(dc, old);
-  EndPaint(Handle(), &ps);
+}
+
+void TLabel::ButtonDown() {
+  // A hidden label cannot be pressed, whatever message says so.
+  if (!IsWindowVisible(Handle())) return;
+  SetCapture(Handle());
+  FPressed = true;
+}
+
+bool TLabel::ButtonUpClicks(LPARAM at) {
+  const bool pressedHere = FPressed && GetCapture() == Handle();
+  FPressed = false;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  return pressedHere && IsWindowVisible(Handle()) && PtInRect(&client, point);
 }
 
 LRESULT TLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -73,8 +89,16 @@ LRESULT TLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    // A click is a press and a release on the label, the mouse captured in
+    // between: a release alone, or one after a press elsewhere, is none.
+    case WM_LBUTTONDOWN:
+      ButtonDown();
+      return 0;
+    case WM_CAPTURECHANGED:
+      FPressed = false;
+      return 0;
     case WM_LBUTTONUP:
-      if (OnClick) OnClick(*this);
+      if (ButtonUpClicks(lParam) && OnClick) OnClick(*this);
       return 0;
     default:
       break;
