@@ -111,6 +111,13 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   }
   if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
   if (IsForgedLifetimeMessage(*self, msg)) return 0;
+  // No window of ours is a list or combo box, so it has no item text to give.
+  // Answered here, never by the default processing: sent in wide characters
+  // by another program, Wine hands an ANSI window these with a buffer of its
+  // own that it then reads as text whatever the answer, and writes the
+  // garbage far past the caller's buffer (seen to crash under Wine 8).
+  if (msg == LB_GETTEXT) return LB_ERR;
+  if (msg == CB_GETLBTEXT) return CB_ERR;
 
   LRESULT result = 0;
   try {

@@ -149,6 +149,9 @@ choose_sweep() {
   menu_key "$1"
 }
 
+# Chooses a sweep that runs long enough to act in the middle of it.
+choose_long_sweep() { choose_sweep 0x34; }
+
 # Sends a key to the open menu (Wine's menu loop reads the thread's queue).
 menu_key() {
   local menu

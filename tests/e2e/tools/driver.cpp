@@ -5,11 +5,13 @@
 // 2 on bad usage.
 #include <windows.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/InstanceKey.h"
@@ -111,57 +113,39 @@ HWND TrayIcon(const char* which) {
   return nullptr;
 }
 
-// A small deterministic generator, so a failing run can be repeated.
-class TJunk {
-public:
-  explicit TJunk(unsigned long seed) : FState(seed * 2654435761u + 1) {}
-  DWORD Next() {
-    FState ^= FState << 13;
-    FState ^= FState >> 17;
-    FState ^= FState << 5;
-    return FState;
-  }
-
-private:
-  DWORD FState;
-};
-
-// Junk that another process could send: tray callbacks with values that are
-// not mouse messages, command ids, timer ids and copy-data blocks. Nothing of
-// it may start a command, crash the program or stop its menu from working.
-int PostHostileMessages(DWORD pid, unsigned long count, unsigned long seed) {
-  constexpr UINT WM_TRAYNOTIFY = 0x7658;
-  std::vector<HWND> windows = TopLevel("", pid);
-  if (windows.empty()) return 1;
-  TJunk junk(seed);
-  char payload[64];
-  for (unsigned long i = 0; i < count; ++i) {
-    HWND target = windows[junk.Next() % windows.size()];
-    DWORD value = junk.Next();
-    switch (junk.Next() % 4) {
-      case 0:
-        // Mouse messages (0x200-0x20E) would be real clicks; skip them.
-        if (value >= WM_MOUSEFIRST && value <= WM_MOUSELAST) value += 0x100;
-        PostMessageA(target, WM_TRAYNOTIFY, junk.Next(), static_cast<LPARAM>(value));
-        break;
-      case 1:
-        PostMessageA(target, WM_COMMAND, value, static_cast<LPARAM>(junk.Next()));
-        break;
-      case 2:
-        PostMessageA(target, WM_TIMER, value, static_cast<LPARAM>(junk.Next()));
-        break;
-      default: {
-        for (char& c : payload) c = static_cast<char>(junk.Next());
-        COPYDATASTRUCT data{value, sizeof(payload), payload};
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000,
-                            &result);
-        break;
-      }
+// Prints every process that starts within the time, other than the test's
+// own tools, by polling the system's process list.
+int WatchProcesses(unsigned long milliseconds) {
+  auto snapshot = [] {
+    std::vector<std::pair<DWORD, std::string>> processes;
+    HANDLE list = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (list == INVALID_HANDLE_VALUE) return processes;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(list, &entry); more; more = Process32Next(list, &entry))
+      processes.emplace_back(entry.th32ProcessID, entry.szExeFile);
+    CloseHandle(list);
+    return processes;
+  };
+  auto known = snapshot();
+  const DWORD started = GetTickCount();
+  int found = 0;
+  do {
+    for (const auto& process : snapshot()) {
+      bool seen = false;
+      for (const auto& old : known) seen = seen || old.first == process.first;
+      // A process that is still starting has no name yet: looked at again.
+      if (seen || process.second.empty()) continue;
+      known.push_back(process);
+      if (lstrcmpiA(process.second.c_str(), "driver.exe") == 0 || lstrcmpiA(process.second.c_str(), "storm.exe") == 0)
+        continue;
+      std::printf("%lu %s\n", process.first, process.second.c_str());
+      std::fflush(stdout);
+      ++found;
     }
-    if (i % 200 == 199) Sleep(10);  // let the queue drain: posted messages are capped per queue
-  }
-  return 0;
+    Sleep(20);
+  } while (GetTickCount() - started < milliseconds);
+  return found ? 0 : 1;
 }
 
 // Reads a shortcut back through the shell's own link object.
@@ -206,7 +190,7 @@ int Usage() {
                "  mutex                    exit 0 when the single-instance mutex exists\n"
                "  tooltips                 texts of visible tooltip windows (balloons)\n"
                "  tray-rect ICON           screen rectangle of a tray icon window\n"
-               "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n"
+               "  watch-processes MS       prints the processes that start within MS milliseconds\n"
                "  shortcut PATH            target, arguments and working directory of a .lnk file\n"
                "  terminate PID            ends a Windows process by its id\n"
                "\n  windows are printed as: HWND PID CLASS VISIBLE LEFT,TOP,WIDTH,HEIGHT ENABLED \"TEXT\"\n");
@@ -281,8 +265,8 @@ int Run(int argc, char** argv) {
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
-  if (command == "hostile" && argc == 5) {
-    return PostHostileMessages(Number(argv[2]), Number(argv[3]), Number(argv[4]));
+  if (command == "watch-processes" && argc == 3) {
+    return WatchProcesses(Number(argv[2]));
   }
   if (command == "shortcut" && argc == 3) {
     return PrintShortcut(argv[2]);
