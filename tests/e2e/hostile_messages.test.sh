@@ -24,7 +24,8 @@ for wnd in $(own_windows); do
 done
 tray_window=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
 driver send "$tray_window" $WM_CLOSE 0 0 >/dev/null
-driver post "$tray_window" 0x7658 0 "$(driver register '{31448FE3-A18D-4613-8570-C27EA52E92D4}')" >/dev/null
+driver post "$tray_window" 0x7658 0 "$(driver register '{31448FE3-A18D-4613-8570-C27EA52E92D4}')" >/dev/null ||
+  fail "the tray's window is gone after a close request"
 sleep 0.5
 log "destruction messages, a close request and a re-add request sent"
 
