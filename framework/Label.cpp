@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/AnsiText.h"
+
 TLabel::TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible)
     : FFont(CreateFontFromDescription(TFontDescription())), FColor(GetSysColor(COLOR_WINDOWTEXT)) {
   CreateControl("TSweeperLabel", parent, bounds, visible, caption);
@@ -32,14 +34,20 @@ void TLabel::SetColor(COLORREF color) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+// The caption in the characters the ANSI code page means. Drawn through the
+// ANSI call, a font that lacks the code page's character set (Wine without a
+// Japanese font, say) would read double-byte names as code page 1252.
+void TLabel::DrawCaption(HDC dc, RECT& area, UINT format) const {
+  const std::vector<wchar_t> caption = AnsiToWide(Caption());
+  HGDIOBJ old = SelectObject(dc, FFont.Get());
+  DrawTextW(dc, caption.data(), static_cast<int>(caption.size() - 1), &area, format | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
 void TLabel::AutoSize() {
-  const std::string caption = Caption();
   TWindowDC dc(Handle());
-  HGDIOBJ old = SelectObject(dc.Get(), FFont.Get());
   RECT text{0, 0, 0, 0};
-  DrawTextA(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc.Get(), old);
+  DrawCaption(dc.Get(), text, DT_CALCRECT);
   RECT bounds = BoundsRect();
   SetBounds(bounds.left, bounds.top, text.right - text.left, text.bottom - text.top);
 }
@@ -50,13 +58,9 @@ void TLabel::Paint() {
   RECT client;
   GetClientRect(Handle(), &client);
   FillParentBackground(dc, client);
-  const std::string caption = Caption();
-  HGDIOBJ old = SelectObject(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, FColor);
-  UINT format = DT_SINGLELINE | DT_NOPREFIX | (FCentredVertically ? DT_VCENTER : DT_TOP);
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client, format);
-  SelectObject(dc, old);
+  DrawCaption(dc, client, FCentredVertically ? DT_VCENTER : DT_TOP);
 }
 
 void TLabel::ButtonDown() {

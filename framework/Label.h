@@ -32,6 +32,7 @@ protected:
 
 private:
   void Paint();
+  void DrawCaption(HDC dc, RECT& area, UINT format) const;
   void ButtonDown();
   // Ends a press; true when it was a click on this label.
   bool ButtonUpClicks(LPARAM at);

@@ -5,22 +5,13 @@
 #include <vector>
 
 #include "framework/AnsiPath.h"
+#include "framework/AnsiText.h"
 #include "framework/ComPtr.h"
 #include "info/ComError.h"
 
 namespace {
 
 constexpr char StartupArguments[] = "/starup";
-
-// Zero-terminated. A vector rather than a std::wstring: this is the
-// program's only wide text, and the library's wide string code would add a
-// tenth to the size of the program.
-std::vector<wchar_t> AnsiToWide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 void CheckCom(HRESULT result) {
   if (FAILED(result)) throw EComError(result);
