@@ -63,9 +63,13 @@ void TLabel::Paint() {
   DrawCaption(dc, client, FCentredVertically ? DT_VCENTER : DT_TOP);
 }
 
+// Shown as made and on the screen now. A window's visible flag alone is not
+// enough: anyone can set it with WM_SETREDRAW.
+bool TLabel::Showing() const { return Visible() && IsWindowVisible(Handle()); }
+
 void TLabel::ButtonDown() {
   // A hidden label cannot be pressed, whatever message says so.
-  if (!IsWindowVisible(Handle())) return;
+  if (!Showing()) return;
   SetCapture(Handle());
   FPressed = true;
 }
@@ -77,7 +81,7 @@ bool TLabel::ButtonUpClicks(LPARAM at) {
   RECT client;
   GetClientRect(Handle(), &client);
   const POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-  return pressedHere && IsWindowVisible(Handle()) && PtInRect(&client, point);
+  return pressedHere && Showing() && PtInRect(&client, point);
 }
 
 LRESULT TLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -33,6 +33,7 @@ protected:
 private:
   void Paint();
   void DrawCaption(HDC dc, RECT& area, UINT format) const;
+  bool Showing() const;
   void ButtonDown();
   // Ends a press; true when it was a click on this label.
   bool ButtonUpClicks(LPARAM at);

@@ -83,6 +83,7 @@ TEST(ForgedMessages, ALinkActsOnlyOnAPressAndReleaseOnItself) {
   send(link, WM_LBUTTONDOWN, At(1, 1));
   ReleaseCapture();  // the press was cancelled (another window took the mouse)
   send(link, WM_LBUTTONUP, At(1, 1));
+  SendMessageA(hidden.Handle(), WM_SETREDRAW, TRUE, 0);  // sets the window's visible flag
   send(hidden, WM_LBUTTONDOWN, At(1, 1));
   send(hidden, WM_LBUTTONUP, At(1, 1));
   EXPECT_EQ(0, clicks);

@@ -110,7 +110,10 @@ std::vector<TTarget> ProgramWindows(DWORD pid) {
   return targets;
 }
 
-bool IsKey(UINT msg) { return msg >= WM_KEYFIRST && msg <= WM_KEYLAST; }
+// Key messages, and the input method's, whose default processing posts keys.
+bool IsKey(UINT msg) {
+  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || msg == WM_IME_KEYDOWN || msg == WM_IME_KEYUP;
+}
 
 bool ActsByDesign(const TTarget& target, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
