@@ -37,9 +37,11 @@ kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program with 
 if driver find TInfoForm "$APP_PID" >/dev/null; then driver key "$(info_form)" "$VK_ESCAPE" >/dev/null; fi
 wait_until 10 no_info_form || fail "the information window did not close"
 
+started=$(date +%s%3N)
 choose_long_sweep
 storm $((seed + 2)) 3 || fail "the program had no windows to send to (sweep)"
 wait_until 60 balloon_shows '^Sweep ' || fail "the sweep did not end with its report"
+log "the sweep's report came $(( $(date +%s%3N) - started )) ms after it was chosen"
 kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program in the middle of a sweep"
 
 sleep 1
