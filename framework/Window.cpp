@@ -8,10 +8,11 @@
 
 namespace {
 
-// The windows this thread is destroying through their objects right now. A
-// window's own destruction, or that of its parent or owner, is the only one
-// that may unbind it from its object: Windows destroys children and owned
-// windows inside the DestroyWindow of their parent or owner.
+// The windows being destroyed through their objects right now (every window
+// lives on the main thread). A window's own destruction, or that of its
+// parent or owner, is the only one that may unbind it from its object:
+// Windows destroys children and owned windows inside the DestroyWindow of
+// their parent or owner.
 std::vector<HWND>& WindowsBeingDestroyed() {
   static std::vector<HWND> windows;
   return windows;
@@ -112,10 +113,10 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
   if (IsForgedLifetimeMessage(*self, msg)) return 0;
   // No window of ours is a list or combo box, so it has no item text to give.
-  // Answered here, never by the default processing: sent in wide characters
-  // by another program, Wine hands an ANSI window these with a buffer of its
-  // own that it then reads as text whatever the answer, and writes the
-  // garbage far past the caller's buffer (seen to crash under Wine 8).
+  // Answered with the error here, never by the default processing: sent in
+  // wide characters by another program, Wine hands an ANSI window these with
+  // a buffer of its own and, unless the answer is an error, reads it back as
+  // text and writes that far past the caller's buffer (a crash under Wine 8).
   if (msg == LB_GETTEXT) return LB_ERR;
   if (msg == CB_GETLBTEXT) return CB_ERR;
 

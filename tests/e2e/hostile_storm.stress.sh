@@ -45,7 +45,7 @@ log "the sweep's report came $(( $(date +%s%3N) - started )) ms after it was cho
 kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program in the middle of a sweep"
 
 sleep 1
-[ "$(driver app | grep -c .)" -eq 1 ] || fail "$(driver app | grep -c .) instances run"
+[ "$(driver app | grep -c .)" -eq 1 ] || fail "$(driver app | grep -c .) instances run: $(driver app | cut -c1-80)"
 driver mutex || fail "the single-instance mutex is gone"
 if driver find "#32770" "$APP_PID" >/dev/null; then fail "an error report is up: $(driver find '#32770' "$APP_PID")"; fi
 [ -z "$(new_shortcuts)" ] || fail "shortcuts were written: $(new_shortcuts)"

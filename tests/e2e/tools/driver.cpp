@@ -85,13 +85,21 @@ std::vector<HWND> ApplicationWindows() {
 unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
 HWND WindowArg(const char* text) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Number(text))); }
 
+// A window's text on one line: any program may have set it to anything.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  return text;
+}
+
 void PrintWindow(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
   std::printf("0x%lx %lu %s %d %ld,%ld,%ld,%ld %d \"%s\"\n",
               static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(wnd)), PidOf(wnd), ClassOf(wnd).c_str(),
               IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
-              IsWindowEnabled(wnd) ? 1 : 0, TextOf(wnd).c_str());
+              IsWindowEnabled(wnd) ? 1 : 0, OneLine(TextOf(wnd)).c_str());
 }
 
 // The icons Wine shows in its own tray window when no window manager runs.

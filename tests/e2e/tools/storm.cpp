@@ -10,7 +10,8 @@
 // keys (the information window closes on any key; system keys close or open
 // system menus), system commands that close or open a system menu, the
 // taskbar's request to show a window's system menu, and tray callbacks that
-// carry a mouse click. Each of those is tested on its own.
+// carry a mouse click. Those that are the program's own doing are tested on
+// their own.
 // Exit code 1 when the process has no window of its own, 2 on bad usage.
 #include <windows.h>
 
@@ -41,7 +42,7 @@ private:
   DWORD FState;
 };
 
-enum TKind { kApplication, kMain, kInfo, kOther };
+enum TKind { kApplication, kMain, kInfoForm, kInfoControl, kOther };
 
 struct TTarget {
   HWND Wnd;
@@ -77,11 +78,11 @@ BOOL CALLBACK CollectTopLevel(HWND wnd, LPARAM param) {
   TKind kind = kOther;
   if (GetPropA(wnd, InstanceKey)) kind = kApplication;
   else if (name == "TDummyMainForm") kind = kMain;
-  else if (name == "TInfoForm") kind = kInfo;
+  else if (name == "TInfoForm") kind = kInfoForm;
   collect->Targets->push_back({wnd, kind});
   // The controls of the information window close it with keys like their form.
   TCollect children = *collect;
-  children.Kind = kind;
+  children.Kind = kind == kInfoForm ? kInfoControl : kOther;
   EnumChildWindows(wnd, &CollectChild, reinterpret_cast<LPARAM>(&children));
   return TRUE;
 }
@@ -122,7 +123,7 @@ bool ActsByDesign(const TTarget& target, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_QUIT:
       return true;
     case WM_CLOSE:
-      return target.Kind != kOther;
+      return target.Kind == kApplication || target.Kind == kMain || target.Kind == kInfoForm;
     case WM_SYSCOMMAND: {
       const WPARAM command = wParam & 0xFFF0;
       return command == SC_CLOSE || command == SC_KEYMENU || command == SC_MOUSEMENU;
@@ -137,7 +138,7 @@ bool ActsByDesign(const TTarget& target, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSDEADCHAR:
       return true;  // Alt+F4 closes, Alt with a letter or space opens the system menu
     default:
-      return IsKey(msg) && target.Kind == kInfo;
+      return IsKey(msg) && (target.Kind == kInfoForm || target.Kind == kInfoControl);
   }
 }
 
