@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Messages another program can send that used to break or drive the program:
-# creation and destruction messages sent to its live windows, a close request
-# to the tray's window, the tray's re-add request while the icon is shown,
-# and clicks on the information window's links that no hand made. Afterwards
-# the menu, About, a sweep's report and Exit all still work.
+# one round of every message number with random parameters (the long runs
+# are in hostile_storm.stress.sh), creation and destruction messages sent to
+# its live windows, a close request to the tray's window, the tray's re-add
+# request while the icon is shown, and clicks on the information window's
+# links that no hand made. Nothing may crash it, start a sweep or open a
+# menu, and afterwards the menu, About, a sweep's report and Exit all work.
 source "$(dirname "$0")/lib.sh"
 WM_DESTROY=0x02
 WM_CLOSE=0x10
@@ -17,7 +19,20 @@ label() { driver children "$(info_form)" | grep -F "\"$1\"" | cut -d' ' -f1; }
 profile="$WINEPREFIX/drive_c/users/$(whoami)"
 new_shortcuts() { find -L "$profile" -maxdepth 7 -name '*.lnk' -newer "$ARTIFACTS/started" 2>/dev/null; }
 
+peak_resident_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$SWEEPER_PID/status"; }
+
 start_sweeper
+peak_before=$(peak_resident_kb)
+wine "$BUILD_DIR/tools/storm.exe" "$APP_PID" 20261208 0 >/dev/null 2>&1 || fail "could not send to the program's windows"
+sleep 3  # a sweep started by the messages would have filled 200 MB by now
+kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program"
+peak_after=$(peak_resident_kb)
+[ $((peak_after - peak_before)) -lt 65536 ] || fail "memory peaked ${peak_before} -> ${peak_after} KB: a sweep ran"
+if driver menu >/dev/null; then fail "the messages opened a menu"; fi
+if driver find "#32770" "$APP_PID" >/dev/null; then fail "the messages raised an error report"; fi
+[ "$(tray_icons)" -eq $((ICONS_BEFORE + 1)) ] || fail "the messages changed the tray"
+log "one round of every message: still running, no sweep (peak ${peak_before} -> ${peak_after} KB), no menu"
+
 for wnd in $(own_windows); do
   driver send "$wnd" $WM_DESTROY 0 0 >/dev/null || fail "no answer from $wnd"
   driver send "$wnd" $WM_NCDESTROY 0 0 >/dev/null || fail "no answer from $wnd"
