@@ -43,6 +43,7 @@ public:
     // Never made visible, so the program never gets a taskbar button.
     params.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     params.Icon = app.Icon();
+    params.NeverShown = true;
     CreateHandle(params);
   }
 

@@ -59,6 +59,7 @@ TWindow* TWindow::FromHandle(HWND wnd) {
 
 void TWindow::CreateHandle(const TWindowParams& params) {
   RegisterClassOnce(params, &StaticWndProc);
+  FNeverShown = params.NeverShown;
   FCreating = true;
   HWND wnd = CreateWindowExA(params.ExStyle, params.ClassName, params.Title.c_str(), params.Style, params.Left,
                              params.Top, params.Width, params.Height, params.Parent, nullptr,
@@ -80,6 +81,13 @@ LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // object's back. Objects decide their windows' lives; forms and the
   // application window handle the request themselves.
   if (msg == WM_CLOSE) return 0;
+  if (FNeverShown) {
+    // The default processing of WM_SETREDRAW sets the visible flag, and any
+    // program can send it; every other way of showing a window passes
+    // through the position change, where the showing is taken out.
+    if (msg == WM_SETREDRAW) return 0;
+    if (msg == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+  }
   return DefWindowProcA(FHandle, msg, wParam, lParam);
 }
 

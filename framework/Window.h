@@ -18,6 +18,9 @@ struct TWindowParams {
   HICON Icon = nullptr;
   HBRUSH Background = nullptr;
   UINT ClassStyle = 0;
+  // For windows that exist only to receive messages: nothing shows them,
+  // whatever message or call asks.
+  bool NeverShown = false;
 };
 
 class TWindow {
@@ -47,4 +50,5 @@ private:
   static bool IsForgedLifetimeMessage(const TWindow& self, UINT msg);
   HWND FHandle = nullptr;
   bool FCreating = false;  // inside CreateWindowExA for this object
+  bool FNeverShown = false;
 };

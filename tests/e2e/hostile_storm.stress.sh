@@ -4,7 +4,8 @@
 # process to every window of the program: idle, with the information window
 # open (its controls included) and in the middle of a sweep. Afterwards the
 # program answers its icon, one instance runs, no shortcut was written, no
-# process was started and no error report is up. STORM_SEED repeats a run.
+# process was started, no error report is up and no window of the program
+# shows. STORM_SEED repeats a run.
 source "$(dirname "$0")/lib.sh"
 
 STORM_EXE="$BUILD_DIR/tools/storm.exe"
@@ -50,6 +51,8 @@ driver mutex || fail "the single-instance mutex is gone"
 if driver find "#32770" "$APP_PID" >/dev/null; then fail "an error report is up: $(driver find '#32770' "$APP_PID")"; fi
 [ -z "$(new_shortcuts)" ] || fail "shortcuts were written: $(new_shortcuts)"
 [ ! -s "$ARTIFACTS/processes.txt" ] || fail "processes were started: $(tr -d '\r' <"$ARTIFACTS/processes.txt" | tr '\n' ' ')"
+shown=$(driver windows "$APP_PID" | awk '$4 == 1')
+[ -z "$shown" ] || fail "the messages showed windows: $shown"
 open_tray_menu
 menu_key 0x45  # "E": Exit
 wait_exit 10 "$SWEEPER_PID"

@@ -1,11 +1,13 @@
 // Messages that another program can send or post to any window of ours:
 // creation and destruction messages outside the window's own creation and
-// destruction, and clicks on links that were never pressed.
+// destruction, requests to show windows that are never shown, and clicks on
+// links that were never pressed.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "framework/Form.h"
+#include "framework/HiddenWindow.h"
 #include "framework/Label.h"
 
 namespace {
@@ -93,4 +95,17 @@ TEST(ForgedMessages, ALinkActsOnlyOnAPressAndReleaseOnItself) {
   send(link, WM_LBUTTONUP, At(2, 2));
   EXPECT_EQ(1, clicks);
   EXPECT_EQ(nullptr, GetCapture());
+}
+
+TEST(ForgedMessages, AWindowThatIsNeverShownStaysHidden) {
+  THiddenWindow hidden(nullptr);
+  HWND wnd = hidden.Handle();
+  SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);  // the default processing sets the visible flag
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  SendMessageA(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  ShowWindow(wnd, SW_SHOWNORMAL);  // another program may call this on our windows
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  SetWindowPos(wnd, nullptr, 10, 10, 100, 100, SWP_SHOWWINDOW | SWP_NOZORDER);
+  EXPECT_FALSE(IsWindowVisible(wnd));
 }
