@@ -44,6 +44,7 @@ TDummyMainForm::TDummyMainForm(TApplication& app) : FApp(app) {
   params.Top = origin.y;
   params.Width = FormWidth;
   params.Height = FormHeight;
+  params.NeverShown = true;
   CreateForm(params);
   FormCreate();
 }

@@ -46,6 +46,7 @@ public:
     // Never made visible, so the program never gets a taskbar button.
     params.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     params.Icon = app.Icon();
+    params.NeverShown = true;
     CreateHandle(params);
   }
 
@@ -130,9 +131,23 @@ void TApplication::Run(TForm& mainForm) {
   FTerminated = false;
   if (ShowMainForm) mainForm.Show();
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    DispatchSafely(msg);
-    KeepQuit();
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) >= 0) {
+    if (got) {
+      DispatchSafely(msg);
+      KeepQuit();
+    } else if (FTerminated) {
+      break;
+    } else {
+      // A quit the program did not post: another program asks it to end.
+      // It ends as after any close request, its close query deciding, so
+      // the icon goes and nothing is left half done.
+      try {
+        mainForm.Close();
+      } catch (...) {
+        HandleException();
+      }
+    }
   }
   FMainForm = nullptr;
   FDeferred.clear();

@@ -36,7 +36,8 @@ public:
   // Whether Run shows the main form when the loop starts.
   bool ShowMainForm = true;
 
-  // Runs the message loop until the main form has closed or the session ended.
+  // Runs the message loop until the main form has closed or the session
+  // ended. A quit message the program did not post itself is a close request.
   void Run(TForm& mainForm);
   TForm* MainForm() const { return FMainForm; }
   void Terminate();

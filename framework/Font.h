@@ -7,7 +7,9 @@
 struct TFontDescription {
   std::string Face = "Arial";
   int Height = -13;  // negative: character height in pixels
-  BYTE CharSet = ANSI_CHARSET;
+  // The character set of the system's ANSI code page: double-byte names
+  // under code page 932 are drawn as what they are, not as code page 1252.
+  BYTE CharSet = DEFAULT_CHARSET;
   bool Underline = false;
 };
 

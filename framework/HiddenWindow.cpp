@@ -5,6 +5,7 @@ THiddenWindow::THiddenWindow(THandler handler) : FHandler(std::move(handler)) {
   params.ClassName = "TSweeperHiddenWindow";
   params.Style = WS_POPUP;
   params.ExStyle = WS_EX_TOOLWINDOW;
+  params.NeverShown = true;
   CreateHandle(params);
 }
 

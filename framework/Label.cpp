@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/AnsiText.h"
+
 TLabel::TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible)
     : FFont(CreateFontFromDescription(TFontDescription())), FColor(GetSysColor(COLOR_WINDOWTEXT)) {
   CreateControl("TSweeperLabel", parent, bounds, visible, caption);
@@ -32,32 +34,54 @@ void TLabel::SetColor(COLORREF color) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+// The caption in the characters the ANSI code page means. Drawn through the
+// ANSI call, a font that lacks the code page's character set (Wine without a
+// Japanese font, say) would read double-byte names as code page 1252.
+void TLabel::DrawCaption(HDC dc, RECT& area, UINT format) const {
+  const std::vector<wchar_t> caption = AnsiToWide(Caption());
+  HGDIOBJ old = SelectObject(dc, FFont.Get());
+  DrawTextW(dc, caption.data(), static_cast<int>(caption.size() - 1), &area, format | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
 void TLabel::AutoSize() {
-  const std::string caption = Caption();
   TWindowDC dc(Handle());
-  HGDIOBJ old = SelectObject(dc.Get(), FFont.Get());
   RECT text{0, 0, 0, 0};
-  DrawTextA(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc.Get(), old);
+  DrawCaption(dc.Get(), text, DT_CALCRECT);
   RECT bounds = BoundsRect();
   SetBounds(bounds.left, bounds.top, text.right - text.left, text.bottom - text.top);
 }
 
 void TLabel::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
+  TPaintDC paint(Handle());
+  HDC dc = paint.Get();
   RECT client;
   GetClientRect(Handle(), &client);
   FillParentBackground(dc, client);
-  const std::string caption = Caption();
-  HGDIOBJ old = SelectObject(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, FColor);
-  UINT format = DT_SINGLELINE | DT_NOPREFIX | (FCentredVertically ? DT_VCENTER : DT_TOP);
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client, format);
-  SelectObject(dc, old);
-  EndPaint(Handle(), &ps);
+  DrawCaption(dc, client, FCentredVertically ? DT_VCENTER : DT_TOP);
+}
+
+// Shown as made and on the screen now. A window's visible flag alone is not
+// enough: anyone can set it with WM_SETREDRAW.
+bool TLabel::Showing() const { return Visible() && IsWindowVisible(Handle()); }
+
+void TLabel::ButtonDown() {
+  // A hidden label cannot be pressed, whatever message says so.
+  if (!Showing()) return;
+  SetCapture(Handle());
+  FPressed = true;
+}
+
+bool TLabel::ButtonUpClicks(LPARAM at) {
+  const bool pressedHere = FPressed && GetCapture() == Handle();
+  FPressed = false;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  return pressedHere && Showing() && PtInRect(&client, point);
 }
 
 LRESULT TLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -73,8 +97,16 @@ LRESULT TLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    // A click is a press and a release on the label, the mouse captured in
+    // between: a release alone, or one after a press elsewhere, is none.
+    case WM_LBUTTONDOWN:
+      ButtonDown();
+      return 0;
+    case WM_CAPTURECHANGED:
+      FPressed = false;
+      return 0;
     case WM_LBUTTONUP:
-      if (OnClick) OnClick(*this);
+      if (ButtonUpClicks(lParam) && OnClick) OnClick(*this);
       return 0;
     default:
       break;

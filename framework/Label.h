@@ -1,6 +1,7 @@
 #pragma once
 // A transparent text label that sizes itself to its text and font, with its
-// own colour, cursor and click event.
+// own colour, cursor and click event. The click event fires on a press and a
+// release of the left button on the visible label, as a button's would.
 #include <functional>
 #include <string>
 
@@ -31,9 +32,15 @@ protected:
 
 private:
   void Paint();
+  void DrawCaption(HDC dc, RECT& area, UINT format) const;
+  bool Showing() const;
+  void ButtonDown();
+  // Ends a press; true when it was a click on this label.
+  bool ButtonUpClicks(LPARAM at);
 
   TOwnedGdiObject FFont;
   COLORREF FColor;
   bool FHandCursor = false;
   bool FCentredVertically = false;
+  bool FPressed = false;  // pressed here, the mouse captured since
 };

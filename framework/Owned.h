@@ -113,3 +113,19 @@ private:
   HWND FWnd;
   HDC FDC;
 };
+
+// One painting of a window: BeginPaint when made, EndPaint exactly once when
+// it goes, however the painting code is left.
+class TPaintDC {
+public:
+  explicit TPaintDC(HWND wnd) : FWnd(wnd), FDC(BeginPaint(wnd, &FPaint)) {}
+  ~TPaintDC() { EndPaint(FWnd, &FPaint); }
+  TPaintDC(const TPaintDC&) = delete;
+  TPaintDC& operator=(const TPaintDC&) = delete;
+  HDC Get() const { return FDC; }
+
+private:
+  HWND FWnd;
+  PAINTSTRUCT FPaint{};
+  HDC FDC;
+};

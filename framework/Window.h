@@ -1,8 +1,10 @@
 #pragma once
 // Base of every window object. The static window procedure finds the object
 // through GWLP_USERDATA (set at WM_NCCREATE from lpCreateParams, cleared at
-// WM_NCDESTROY) and forwards to HandleMessage. No C++ exception ever leaves
-// the window procedure: it goes to the application's default error report.
+// WM_NCDESTROY) and forwards to HandleMessage. Only the window's own creation
+// and destruction bind and unbind it: the same messages from anyone else
+// change nothing. No C++ exception ever leaves the window procedure: it goes
+// to the application's default error report.
 #include <windows.h>
 #include <string>
 
@@ -16,6 +18,9 @@ struct TWindowParams {
   HICON Icon = nullptr;
   HBRUSH Background = nullptr;
   UINT ClassStyle = 0;
+  // For windows that exist only to receive messages: nothing shows them,
+  // whatever message or call asks.
+  bool NeverShown = false;
 };
 
 class TWindow {
@@ -36,10 +41,14 @@ protected:
   void CreateHandle(const TWindowParams& params);
   void DestroyHandle();
 
-  // Unhandled messages get the default window processing.
+  // Unhandled messages get the default window processing, except a close
+  // request, which is answered with 0 and destroys nothing.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static bool IsForgedLifetimeMessage(const TWindow& self, UINT msg);
   HWND FHandle = nullptr;
+  bool FCreating = false;  // inside CreateWindowExA for this object
+  bool FNeverShown = false;
 };

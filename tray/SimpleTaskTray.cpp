@@ -101,8 +101,7 @@ void TSimpleTaskTray::FireEvent(const TNotifyEvent& event) {
   if (event) event(*this);
 }
 
-void TSimpleTaskTray::AddAfterShellRestart() {
-  if (!FAddRequested) return;
+void TSimpleTaskTray::AddAgain() {
   FIconData.uFlags = IconFlags;
   // A shell that still shows the icon refuses the add; then a successful
   // modify proves the icon is there.
@@ -112,7 +111,7 @@ void TSimpleTaskTray::AddAfterShellRestart() {
 bool TSimpleTaskTray::WndProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
   result = 0;
   if (msg == FTaskbarCreatedMessage) {
-    AddAfterShellRestart();
+    if (FAddRequested) AddAgain();
     return true;
   }
   if (msg != WM_TRAYNOTIFY) return false;
@@ -124,10 +123,7 @@ bool TSimpleTaskTray::WndProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) 
     case WM_RBUTTONDOWN: FireEvent(OnRButtonDown); break;
     case WM_RBUTTONDBLCLK: FireEvent(OnRButtonDblClk); break;
     default:
-      if (what == FReAddMessage && FAdded) {
-        FAdded = false;
-        AddIcon(TextOfArray(FIconData.szTip, sizeof(FIconData.szTip)));
-      }
+      if (what == FReAddMessage && FAdded) AddAgain();
       break;
   }
   return true;

@@ -55,7 +55,9 @@ private:
   void InitIconData(HICON icon);
   bool Notify(DWORD message);
   void FireEvent(const TNotifyEvent& event);
-  void AddAfterShellRestart();
+  // Adds the icon again with the record as it is, after a shell restart or
+  // on a re-add request.
+  void AddAgain();
   bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   TTrayApi FApi;

@@ -55,7 +55,7 @@ startup=$(startup_folder)
 rm -f "$startup/Sweeper.lnk"
 open_about
 link=$(driver children "$INFO_FORM" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-driver post "$link" 0x202 0 0 >/dev/null  # WM_LBUTTONUP: a click
+click_label "$link"
 wait_until 10 test -f "$startup/Sweeper.lnk" || fail "no Sweeper.lnk in the Startup folder"
 shortcut=$(driver shortcut "$(wine winepath -w "$startup/Sweeper.lnk" 2>/dev/null)")
 exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)

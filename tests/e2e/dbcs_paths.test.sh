@@ -46,7 +46,7 @@ check_program() {
   rm -f "$startup/$name.lnk"
   local link
   link=$(driver children "$form" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-  driver post "$link" 0x202 0 0 >/dev/null  # a click
+  click_label "$link"
   wait_until 10 test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
   local shortcut exe_windows
   shortcut=$(driver shortcut "$(wine winepath -w "$startup/$name.lnk" 2>/dev/null)") ||

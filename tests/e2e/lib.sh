@@ -127,6 +127,13 @@ open_tray_menu() {
   wait_until 10 driver menu || fail "tray menu did not open"
 }
 
+# click_label HWND: a press and a release of the left button on a label of
+# the information window, as a hand would make them.
+click_label() {
+  driver post "$1" 0x201 1 0 >/dev/null  # WM_LBUTTONDOWN
+  driver post "$1" 0x202 0 0 >/dev/null  # WM_LBUTTONUP
+}
+
 menus_open_at_least() { [ "$(driver menu | grep -c .)" -ge "$1" ]; }
 no_menu_open() { ! driver menu >/dev/null; }
 # balloon_shows PATTERN: a visible tooltip (Wine's balloon) has a line

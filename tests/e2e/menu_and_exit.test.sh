@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The tray menu opens at the cursor on a right click; "Exit" and a WM_CLOSE
-# to the application window both end the program cleanly with exit code 0.
+# The tray menu opens at the cursor on a right click; "Exit", a WM_CLOSE to
+# the application window or to the main window, and a quit message from
+# another program (idle or with the information window open) all end the
+# program cleanly with exit code 0.
 source "$(dirname "$0")/lib.sh"
 
 expect_clean_end() {
@@ -47,4 +49,20 @@ log "Exit ended the program with 0"
 start_sweeper
 driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
 expect_clean_end "WM_CLOSE"
+
+main_form() { driver find TDummyMainForm "$APP_PID" | head -n1 | cut -d' ' -f1; }
+start_sweeper
+driver post "$(main_form)" 0x10 0 0 >/dev/null  # WM_CLOSE
+expect_clean_end "WM_CLOSE to the main window"
+
+start_sweeper
+driver post "$(main_form)" 0x12 0 0 >/dev/null  # WM_QUIT
+expect_clean_end "WM_QUIT"
+
+start_sweeper
+open_tray_menu
+menu_key 0x41  # "A": About This Program...
+wait_until 10 driver find TInfoForm "$APP_PID" || fail "About opened no information window"
+driver post "$APP_HWND" 0x12 0 0 >/dev/null  # WM_QUIT
+expect_clean_end "WM_QUIT with the information window open"
 log "passed"

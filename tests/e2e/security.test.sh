@@ -106,7 +106,7 @@ exercise() {
   driver children "$form" | grep -qF '"Ver.0.5.5.6"' || fail "no file version in the information window"
   rm -f "$startup/Sweeper.lnk"
   link=$(driver children "$form" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-  driver post "$link" 0x202 0 0 >/dev/null # WM_LBUTTONUP: a click
+  click_label "$link"
   wait_until 10 test -f "$startup/Sweeper.lnk" || fail "no shortcut in the Startup folder"
   rm -f "$startup/Sweeper.lnk"
   driver key "$form" "$VK_ESCAPE" >/dev/null

@@ -31,7 +31,7 @@ click_startup_link() {
   local form link report
   form=$(driver find TInfoForm "$APP_PID" | head -n1 | cut -d' ' -f1)
   link=$(driver children "$form" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-  driver post "$link" 0x202 0 0 >/dev/null  # a click
+  click_label "$link"
   wait_until 10 error_reports_are 1 || fail "no error report ($1)"
   sleep 1
   error_reports_are 1 || fail "$(error_reports) error reports ($1)"

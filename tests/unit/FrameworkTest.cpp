@@ -260,3 +260,19 @@ TEST_F(ApplicationTest, ASessionEndQueryWithNoEndAfterItCountsAsASessionThatGoes
   app.Run(form);
   EXPECT_EQ(3, form.CloseQueries);
 }
+
+TEST_F(ApplicationTest, AQuitFromAnotherProgramIsACloseRequestThatTheCloseQueryDecides) {
+  TApplication app(Api);
+  TTestForm form;
+  app.ShowMainForm = false;
+  form.Consent = false;
+  PostMessageA(form.Handle(), WM_QUIT, 0, 0);
+  app.Defer([&] {
+    EXPECT_EQ(1, form.CloseQueries);  // refused: the loop runs on
+    form.Consent = true;
+    PostMessageA(app.Handle(), WM_QUIT, 0, 0);
+  });
+  app.Run(form);
+  EXPECT_EQ(2, form.CloseQueries);
+  EXPECT_TRUE(app.Terminated());
+}

@@ -211,19 +211,32 @@ TEST_F(TrayIconTest, CallbackMessageFiresOnlyTheFourMouseEvents) {
   EXPECT_TRUE(Calls.empty());
 }
 
-TEST_F(TrayIconTest, ReAddRequestAddsAgainOnlyWhileAdded) {
+TEST_F(TrayIconTest, ReAddRequestAddsAgainOnlyWhileAddedAndAShownIconStaysAdded) {
   TSimpleTaskTray tray(IconA, Api);
   Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
   EXPECT_TRUE(Calls.empty());
 
   tray.AddIcon("Sweeper.exe");
   Calls.clear();
-  Answers = {FALSE};  // the shell still shows the icon
+  Answers = {FALSE, TRUE};  // the shell still shows the icon: it refuses the add, takes the modify
+  Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
+  ASSERT_EQ(2u, Calls.size());
+  EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message);
+  EXPECT_STREQ("Sweeper.exe", Calls[0].Data.szTip);
+  EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), Calls[1].Message);
+  EXPECT_TRUE(tray.Added());
+  // So balloons and frames still reach the icon, and the end removes it.
+  Calls.clear();
+  EXPECT_TRUE(tray.ChangeIcon(IconB));
+  EXPECT_TRUE(tray.ShowBalloon("report", "Sweeper", tiInfo, tsBalloon));
+  EXPECT_EQ(3u, Calls.size());
+
+  // Gone from the shell: the add alone brings it back.
+  Calls.clear();
   Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
   ASSERT_EQ(1u, Calls.size());
   EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message);
-  EXPECT_STREQ("Sweeper.exe", Calls[0].Data.szTip);
-  EXPECT_FALSE(tray.Added());
+  EXPECT_TRUE(tray.Added());
 }
 
 TEST_F(TrayIconTest, ShellRestartBringsTheIconBack) {
@@ -260,7 +273,15 @@ TEST_F(TrayIconTest, ShellRestartBringsTheIconBack) {
   }
 }
 
-TEST_F(TrayIconTest, HiddenWindowNeverBlocksTheEndOfASession) {
+TEST_F(TrayIconTest, HiddenWindowNeverBlocksTheEndOfASessionAndOutlivesCloseRequests) {
   TSimpleTaskTray tray(IconA, Api);
   EXPECT_EQ(TRUE, Send(tray, WM_QUERYENDSESSION, 0));
+  // A close request from anyone leaves the window that the icon's clicks go to.
+  EXPECT_EQ(0, Send(tray, WM_CLOSE, 0));
+  EXPECT_EQ(0, SendMessageA(tray.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0));
+  EXPECT_TRUE(IsWindow(tray.Handle()));
+  bool clicked = false;
+  tray.OnRButtonDown = [&](TSimpleTaskTray&) { clicked = true; };
+  Send(tray, WM_TRAYNOTIFY, WM_RBUTTONDOWN);
+  EXPECT_TRUE(clicked);
 }

@@ -6,11 +6,13 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/InstanceKey.h"
@@ -85,13 +87,21 @@ std::vector<HWND> ApplicationWindows() {
 unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
 HWND WindowArg(const char* text) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Number(text))); }
 
+// A window's text on one line: any program may have set it to anything.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  return text;
+}
+
 void PrintWindow(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
   std::printf("0x%lx %lu %s %d %ld,%ld,%ld,%ld %d \"%s\"\n",
               static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(wnd)), PidOf(wnd), ClassOf(wnd).c_str(),
               IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
-              IsWindowEnabled(wnd) ? 1 : 0, TextOf(wnd).c_str());
+              IsWindowEnabled(wnd) ? 1 : 0, OneLine(TextOf(wnd)).c_str());
 }
 
 // The icons Wine shows in its own tray window when no window manager runs.
@@ -113,57 +123,39 @@ HWND TrayIcon(const char* which) {
   return nullptr;
 }
 
-// A small deterministic generator, so a failing run can be repeated.
-class TJunk {
-public:
-  explicit TJunk(unsigned long seed) : FState(seed * 2654435761u + 1) {}
-  DWORD Next() {
-    FState ^= FState << 13;
-    FState ^= FState >> 17;
-    FState ^= FState << 5;
-    return FState;
-  }
-
-private:
-  DWORD FState;
-};
-
-// Junk that another process could send: tray callbacks with values that are
-// not mouse messages, command ids, timer ids and copy-data blocks. Nothing of
-// it may start a command, crash the program or stop its menu from working.
-int PostHostileMessages(DWORD pid, unsigned long count, unsigned long seed) {
-  constexpr UINT WM_TRAYNOTIFY = 0x7658;
-  std::vector<HWND> windows = TopLevel("", pid);
-  if (windows.empty()) return 1;
-  TJunk junk(seed);
-  char payload[64];
-  for (unsigned long i = 0; i < count; ++i) {
-    HWND target = windows[junk.Next() % windows.size()];
-    DWORD value = junk.Next();
-    switch (junk.Next() % 4) {
-      case 0:
-        // Mouse messages (0x200-0x20E) would be real clicks; skip them.
-        if (value >= WM_MOUSEFIRST && value <= WM_MOUSELAST) value += 0x100;
-        PostMessageA(target, WM_TRAYNOTIFY, junk.Next(), static_cast<LPARAM>(value));
-        break;
-      case 1:
-        PostMessageA(target, WM_COMMAND, value, static_cast<LPARAM>(junk.Next()));
-        break;
-      case 2:
-        PostMessageA(target, WM_TIMER, value, static_cast<LPARAM>(junk.Next()));
-        break;
-      default: {
-        for (char& c : payload) c = static_cast<char>(junk.Next());
-        COPYDATASTRUCT data{value, sizeof(payload), payload};
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000,
-                            &result);
-        break;
-      }
+// Prints every process that starts within the time, other than the test's
+// own tools, by polling the system's process list.
+int WatchProcesses(unsigned long milliseconds) {
+  auto snapshot = [] {
+    std::vector<std::pair<DWORD, std::string>> processes;
+    HANDLE list = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (list == INVALID_HANDLE_VALUE) return processes;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(list, &entry); more; more = Process32Next(list, &entry))
+      processes.emplace_back(entry.th32ProcessID, entry.szExeFile);
+    CloseHandle(list);
+    return processes;
+  };
+  auto known = snapshot();
+  const DWORD started = GetTickCount();
+  int found = 0;
+  do {
+    for (const auto& process : snapshot()) {
+      bool seen = false;
+      for (const auto& old : known) seen = seen || old.first == process.first;
+      // A process that is still starting has no name yet: looked at again.
+      if (seen || process.second.empty()) continue;
+      known.push_back(process);
+      if (lstrcmpiA(process.second.c_str(), "driver.exe") == 0 || lstrcmpiA(process.second.c_str(), "storm.exe") == 0)
+        continue;
+      std::printf("%lu %s\n", process.first, process.second.c_str());
+      std::fflush(stdout);
+      ++found;
     }
-    if (i % 200 == 199) Sleep(10);  // let the queue drain: posted messages are capped per queue
-  }
-  return 0;
+    Sleep(20);
+  } while (GetTickCount() - started < milliseconds);
+  return found ? 0 : 1;
 }
 
 // Sends a message without waiting in the send: prints "queued" once it is in
@@ -256,7 +248,7 @@ int Usage() {
                "  mutex                    exit 0 when the single-instance mutex exists\n"
                "  tooltips                 texts of visible tooltip windows (balloons)\n"
                "  tray-rect ICON           screen rectangle of a tray icon window\n"
-               "  hostile PID COUNT SEED   posts COUNT junk messages to every window of a process\n"
+               "  watch-processes MS       prints the processes that start within MS milliseconds\n"
                "  shortcut PATH            a .lnk file's target (as stored), item (the shell's own\n"
                "                           target), arguments and working directory, in UTF-8\n"
                "  terminate PID            ends a Windows process by its id\n"
@@ -335,8 +327,8 @@ int Run(int argc, char** argv) {
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
-  if (command == "hostile" && argc == 5) {
-    return PostHostileMessages(Number(argv[2]), Number(argv[3]), Number(argv[4]));
+  if (command == "watch-processes" && argc == 3) {
+    return WatchProcesses(Number(argv[2]));
   }
   if (command == "shortcut" && argc == 3) {
     return PrintShortcut();

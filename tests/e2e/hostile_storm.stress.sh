@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Every message number below WM_USER, and the program's private and
+# registered ones, with random parameters, sent and posted from another
+# process to every window of the program: idle, with the information window
+# open (its controls included) and in the middle of a sweep. Afterwards the
+# program answers its icon, one instance runs, no shortcut was written, no
+# process was started, no error report is up and no window of the program
+# shows. STORM_SEED repeats a run.
+source "$(dirname "$0")/lib.sh"
+
+STORM_EXE="$BUILD_DIR/tools/storm.exe"
+seed=${STORM_SEED:-$(date +%s)}
+log "seed $seed (STORM_SEED=$seed repeats this run)"
+
+storm() { wine "$STORM_EXE" "$APP_PID" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+info_form() { driver find TInfoForm "$APP_PID" | head -n1 | cut -d' ' -f1; }
+no_info_form() { ! driver find TInfoForm "$APP_PID" >/dev/null; }
+profile="$WINEPREFIX/drive_c/users/$(whoami)"
+new_shortcuts() { find -L "$profile" -maxdepth 7 -name '*.lnk' -newer "$ARTIFACTS/started" 2>/dev/null; }
+
+start_sweeper
+touch "$ARTIFACTS/started"
+sleep 1  # shortcuts written from now on are newer than the mark
+wine "$DRIVER_EXE" watch-processes 3600000 >"$ARTIFACTS/processes.txt" 2>/dev/null &
+STARTED_PIDS+=("$!")
+sleep 1
+
+storm "$seed" 0 || fail "the program had no windows to send to (idle)"
+kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the idle program"
+
+open_tray_menu
+menu_key 0x41  # "A": About This Program...
+info_form_shown() { driver find TInfoForm "$APP_PID" | awk '$4 == 1' | grep -q .; }
+wait_until 10 info_form_shown || fail "About opened no information window"
+[ "$(driver children "$(info_form)" | grep -c TSweeperLabel)" -eq 11 ] || fail "the information window lacks its labels"
+storm $((seed + 1)) 0 || fail "the program had no windows to send to (information window)"
+kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program with its information window open"
+if driver find TInfoForm "$APP_PID" >/dev/null; then driver key "$(info_form)" "$VK_ESCAPE" >/dev/null; fi
+wait_until 10 no_info_form || fail "the information window did not close"
+
+started=$(date +%s%3N)
+choose_long_sweep
+storm $((seed + 2)) 3 || fail "the program had no windows to send to (sweep)"
+wait_until 60 balloon_shows '^Sweep ' || fail "the sweep did not end with its report"
+log "the sweep's report came $(( $(date +%s%3N) - started )) ms after it was chosen"
+kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program in the middle of a sweep"
+
+sleep 1
+[ "$(driver app | grep -c .)" -eq 1 ] || fail "$(driver app | grep -c .) instances run: $(driver app | cut -c1-80)"
+driver mutex || fail "the single-instance mutex is gone"
+if driver find "#32770" "$APP_PID" >/dev/null; then fail "an error report is up: $(driver find '#32770' "$APP_PID")"; fi
+[ -z "$(new_shortcuts)" ] || fail "shortcuts were written: $(new_shortcuts)"
+[ ! -s "$ARTIFACTS/processes.txt" ] || fail "processes were started: $(tr -d '\r' <"$ARTIFACTS/processes.txt" | tr '\n' ' ')"
+shown=$(driver windows "$APP_PID" | awk '$4 == 1')
+[ -z "$shown" ] || fail "the messages showed windows: $shown"
+open_tray_menu
+menu_key 0x45  # "E": Exit
+wait_exit 10 "$SWEEPER_PID"
+[ "$EXIT_CODE" -eq 0 ] || fail "Exit after the messages ended with $EXIT_CODE"
+wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "Exit left the icon behind"
+log "passed"
