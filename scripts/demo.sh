@@ -31,7 +31,7 @@ menu_key 0x31  # "1": 10%
 
 # Wine draws a balloon once its text has stood for ~2 s; the completion
 # balloon stays, so it is caught after the sweep.
-wait_until 30 balloon_shows '^Sweep ' || fail "no completion balloon"
+wait_until 30 sweep_reported || fail "no completion balloon"
 sleep 0.5
 shots+=("$(shot sweep-balloon 0 0 300 190)")
 

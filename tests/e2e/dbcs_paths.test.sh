@@ -70,7 +70,6 @@ check_program() {
 check_program "$work/表示" "表示"
 check_program "$work/with spaces/表 示" "Sweeper"
 # Near MAX_PATH (260): the Windows path of the exe has about 250 characters.
-deep="$work/deep"
-while [ $(printf '%s' "$(wine winepath -w "$deep" 2>/dev/null)" | wc -c) -lt 225 ]; do deep="$deep/folder-of-a-deep-tree"; done
+deep=$(deep_folder "$work" 225)
 check_program "$deep" "表示"
 log "passed"

@@ -41,7 +41,7 @@ wait_until 10 no_info_form || fail "the information window did not close"
 started=$(date +%s%3N)
 choose_long_sweep
 storm $((seed + 2)) 3 || fail "the program had no windows to send to (sweep)"
-wait_until 60 balloon_shows '^Sweep ' || fail "the sweep did not end with its report"
+wait_until 60 sweep_reported || fail "the sweep did not end with its report"
 log "the sweep's report came $(( $(date +%s%3N) - started )) ms after it was chosen"
 kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program in the middle of a sweep"
 
@@ -53,9 +53,5 @@ if driver find "#32770" "$APP_PID" >/dev/null; then fail "an error report is up:
 [ ! -s "$ARTIFACTS/processes.txt" ] || fail "processes were started: $(tr -d '\r' <"$ARTIFACTS/processes.txt" | tr '\n' ' ')"
 shown=$(driver windows "$APP_PID" | awk '$4 == 1')
 [ -z "$shown" ] || fail "the messages showed windows: $shown"
-open_tray_menu
-menu_key 0x45  # "E": Exit
-wait_exit 10 "$SWEEPER_PID"
-[ "$EXIT_CODE" -eq 0 ] || fail "Exit after the messages ended with $EXIT_CODE"
-wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "Exit left the icon behind"
+exit_through_menu "after the messages"
 log "passed"

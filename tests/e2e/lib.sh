@@ -139,6 +139,9 @@ no_menu_open() { ! driver menu >/dev/null; }
 # balloon_shows PATTERN: a visible tooltip (Wine's balloon) has a line
 # matching the extended regular expression.
 balloon_shows() { driver tooltips 2>/dev/null | grep -Eq "$1"; }
+# The completion balloon is up (the start balloon's "Sweep Setting" line is
+# not the report).
+sweep_reported() { balloon_shows '^Sweep (Complete|Incomplete: .* swept|Failed)$'; }
 
 # Chooses a sweep setting from the tray menu: KEY is the setting's digit key
 # (0x31 for "10%" ... 0x39 for "90%").
@@ -209,3 +212,26 @@ VK_RETURN=0x0D
 VK_ESCAPE=0x1B
 VK_RIGHT=0x27
 VK_DOWN=0x28
+
+# exit_through_menu WHEN: ends the program with its menu's Exit, as a user
+# would; it must end with 0 and take its icon with it.
+exit_through_menu() {
+  open_tray_menu
+  menu_key 0x45  # "E": Exit
+  wait_exit 10 "$SWEEPER_PID"
+  [ "$EXIT_CODE" -eq 0 ] || fail "Exit $1 ended the program with $EXIT_CODE"
+  wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "Exit $1 left the icon behind"
+}
+
+# deep_folder BASE CHARS: makes and prints a folder below BASE whose Windows
+# path is at least CHARS characters long (MAX_PATH is 260).
+deep_folder() {
+  local deep="$1/deep" windows
+  windows="$(wine winepath -w "$1" 2>/dev/null)\\deep"
+  while [ ${#windows} -lt "$2" ]; do
+    deep="$deep/folder-of-a-deep-tree"
+    windows="$windows\\folder-of-a-deep-tree"
+  done
+  mkdir -p "$deep"
+  echo "$deep"
+}

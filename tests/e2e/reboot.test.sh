@@ -76,13 +76,7 @@ mv "$work/moved/Sweeper.exe" "$work/moved/Sweeper.moved"
 reboot_fails moved
 
 # A folder deeper than MAX_PATH (260): Windows starts no program from there.
-deep="$work/deep"
-deep_windows="$(wine winepath -w "$work" 2>/dev/null)\\deep"
-while [ ${#deep_windows} -lt 280 ]; do
-  deep="$deep/folder-of-a-deep-tree"
-  deep_windows="$deep_windows\\folder-of-a-deep-tree"
-done
-mkdir -p "$deep"
+deep=$(deep_folder "$work" 280)
 cp "$BUILD_DIR/Sweeper.exe" "$deep/Sweeper.exe"
 SWEEPER_EXE="$deep/Sweeper.exe"
 start_sweeper

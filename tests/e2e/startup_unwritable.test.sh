@@ -68,13 +68,7 @@ wait_exit 10 "$SWEEPER_PID"
 [ "$EXIT_CODE" -eq 0 ] || fail "ended with $EXIT_CODE"
 
 # A program deeper than MAX_PATH (260): the link object cannot take its path.
-deep="$work/deep"
-deep_windows="$(wine winepath -w "$work" 2>/dev/null)\\deep"
-while [ ${#deep_windows} -lt 280 ]; do
-  deep="$deep/folder-of-a-deep-tree"
-  deep_windows="$deep_windows\\folder-of-a-deep-tree"
-done
-mkdir -p "$deep"
+deep=$(deep_folder "$work" 280)
 cp "$BUILD_DIR/Sweeper.exe" "$deep/"
 SWEEPER_EXE="$deep/Sweeper.exe"
 start_sweeper

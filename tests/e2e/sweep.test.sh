@@ -45,8 +45,5 @@ if balloon_shows 'Sweep Setting'; then fail "the start balloon is still shown be
 log "completion balloon screenshot: $(screenshot completion-balloon)"
 
 # The program goes on: its menu opens again and Exit ends it cleanly.
-open_tray_menu
-menu_key 0x45  # "E": Exit
-wait_exit 10 "$SWEEPER_PID"
-[ "$EXIT_CODE" -eq 0 ] || fail "Exit after the sweep ended the program with $EXIT_CODE"
+exit_through_menu "after the sweep"
 log "passed"
