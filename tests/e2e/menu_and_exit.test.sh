@@ -9,7 +9,7 @@ expect_clean_end() {
   wait_exit 10 "$SWEEPER_PID"
   [ "$EXIT_CODE" -eq 0 ] || fail "$1 ended the program with $EXIT_CODE"
   wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "$1 left the tray icon behind"
-  if driver app >/dev/null; then fail "$1 left the instance property behind"; fi
+  wait_until 5 no_application_window || fail "$1 left the instance property behind"
   if driver mutex; then fail "$1 left the single-instance mutex behind"; fi
 }
 
