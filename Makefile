@@ -37,6 +37,7 @@ stress: deps
 
 # The release: both programs, whatever ARCHES says.
 dist: deps
+	@$(MAKE) --no-print-directory $(BUILD_ROOT)/x86/CMakeCache.txt $(BUILD_ROOT)/x64/CMakeCache.txt
 	bash scripts/dist.sh
 
 # The release built again from a fresh clone of the commit, compared byte for byte.

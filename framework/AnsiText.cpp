@@ -24,10 +24,3 @@ std::string TextOfArray(const char* source, std::size_t size) {
   const void* end = std::memchr(source, '\0', size);
   return std::string(source, end ? static_cast<const char*>(end) - source : size);
 }
-
-std::vector<wchar_t> AnsiToWide(const std::string& text, UINT codePage) {
-  int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}

@@ -1,10 +1,8 @@
 #pragma once
-// Byte-limited ANSI texts that never end in half of a double-byte character,
-// and ANSI texts in wide characters for the few calls that need them.
+// Byte-limited ANSI texts that never end in half of a double-byte character.
 #include <windows.h>
 #include <cstddef>
 #include <string>
-#include <vector>
 
 // The length of the longest prefix of text that has at most maxBytes bytes
 // and ends on a character boundary of the code page.
@@ -20,8 +18,3 @@ void CopyAnsiCut(char (&dest)[N], const std::string& text, UINT codePage = CP_AC
 
 // The zero-terminated text held in a fixed array, never read past its end.
 std::string TextOfArray(const char* source, std::size_t size);
-
-// The text in wide characters as the code page spells it, zero-terminated. A
-// vector rather than a std::wstring: the library's wide string code would add
-// a tenth to the size of the program.
-std::vector<wchar_t> AnsiToWide(const std::string& text, UINT codePage = CP_ACP);

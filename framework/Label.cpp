@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/AnsiText.h"
+#include "framework/WideText.h"
 
 TLabel::TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible)
     : FFont(CreateFontFromDescription(TFontDescription())), FColor(GetSysColor(COLOR_WINDOWTEXT)) {
@@ -38,9 +38,9 @@ void TLabel::SetColor(COLORREF color) {
 // ANSI call, a font that lacks the code page's character set (Wine without a
 // Japanese font, say) would read double-byte names as code page 1252.
 void TLabel::DrawCaption(HDC dc, RECT& area, UINT format) const {
-  const std::vector<wchar_t> caption = AnsiToWide(Caption());
+  const TWideText caption = TWideText::FromAnsi(Caption());
   HGDIOBJ old = SelectObject(dc, FFont.Get());
-  DrawTextW(dc, caption.data(), static_cast<int>(caption.size() - 1), &area, format | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
 }
 

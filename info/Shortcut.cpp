@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "framework/AnsiPath.h"
-#include "framework/AnsiText.h"
 #include "framework/ComPtr.h"
 #include "framework/WidePath.h"
 #include "info/ComError.h"

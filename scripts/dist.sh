@@ -17,11 +17,8 @@ if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
   echo "dist: the working tree has uncommitted changes: this release is not the commit's"
 fi
 
+# The build folders are configured by `make dist`.
 for arch in "${arches[@]}"; do
-  if [ ! -f "$BUILD_ROOT/$arch/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$BUILD_ROOT/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-  fi
   cmake --build "$BUILD_ROOT/$arch" --target Sweeper -j "${JOBS:-2}" >/dev/null
 done
 

@@ -11,14 +11,14 @@ commit=$(git -C "$root" rev-parse HEAD)
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
   echo "reproduce: the working tree has uncommitted changes; the second build is of the commit $commit alone"
 fi
-bash "$root/scripts/dist.sh"
+make -C "$root" --no-print-directory dist
 
 second=$(mktemp -d "${TMPDIR:-/tmp}/sweeper-reproduce.XXXXXX")
 trap 'rm -rf "$second"' EXIT
 echo "reproduce: building $commit again in $second"
 git clone -q --no-hardlinks "$root" "$second/source"
 git -C "$second/source" checkout -q "$commit"
-BUILD_ROOT="$second/build" DIST_DIR="$second/dist" bash "$second/source/scripts/dist.sh" >/dev/null
+BUILD_ROOT="$second/build" DIST_DIR="$second/dist" make -C "$second/source" --no-print-directory dist >/dev/null
 
 differ=()
 while read -r _ file; do
