@@ -7,7 +7,7 @@
 # wineserver; never part of `make test`.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/wine-env.sh" || exit
 
 : "${SWEEPER_EXE:=$BUILD_DIR/Sweeper.exe}"  # another build of the program may be set
 MINIMAL_EXE="$BUILD_DIR/bench/minimal_tray.exe"

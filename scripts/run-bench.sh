@@ -28,7 +28,7 @@ else
 fi
 
 bench_arch() (
-  source "$root/scripts/wine-env.sh"
+  source "$root/scripts/wine-env.sh" || exit
   wineserver -p
   trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
   worker_out=$(wine "$BUILD_DIR/bench/sweep_bench.exe" 2>/dev/null | tr -d '\r')

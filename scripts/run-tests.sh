@@ -21,7 +21,7 @@ fi
 # One architecture's tests, in a subshell of their own: its Wine settings and
 # its wineserver end with it.
 run_arch() (
-  source "$root/scripts/wine-env.sh"
+  source "$root/scripts/wine-env.sh" || exit
   start_fresh_wineserver
   # The first Wine process starts the prefix's services (winedevice.exe and
   # others), which live until the server ends and inherit its output handles:

@@ -27,7 +27,7 @@ if [ -z "${SWEEPER_ARCH:-}" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
-  source "$root/scripts/wine-env.sh"
+  source "$root/scripts/wine-env.sh" || exit
   echo "Sweeper runs in the notification area; right-click its icon for the menu."
   exec wine "$BUILD_DIR/Sweeper.exe"
 fi

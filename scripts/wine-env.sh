@@ -2,7 +2,9 @@
 # makes sure its prefix exists. BUILD_DIR defaults to <repo>/build/<arch> of
 # the architecture this machine prefers; SWEEPER_ARCH defaults to the one the
 # build folder was made for. Where this machine cannot run that architecture
-# it says why and ends the caller with 77, which ctest counts as skipped.
+# it says why and returns 77 (which ctest counts as skipped): a script that
+# sources it ends with that (`source wine-env.sh || exit`), an interactive
+# shell stays open.
 _sweeper_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$_sweeper_root/scripts/arch.sh"
 : "${BUILD_DIR:=$_sweeper_root/build/$(sweeper_preferred_arch)}"
@@ -13,7 +15,7 @@ fi
 export SWEEPER_ARCH
 if _sweeper_reason=$(sweeper_arch_unrunnable "$SWEEPER_ARCH"); then
   echo "SKIPPED: the $SWEEPER_ARCH program cannot be run on this machine: $_sweeper_reason"
-  exit 77
+  return 77
 fi
 
 : "${WINEPREFIX:=$BUILD_DIR/wineprefix}"

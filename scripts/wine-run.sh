@@ -3,5 +3,5 @@
 # the prefix on first use. WINEPREFIX may be set by the caller to override.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/wine-env.sh"
+source "$here/wine-env.sh" || exit
 exec wine "$@"

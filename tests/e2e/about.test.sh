@@ -3,20 +3,6 @@
 # keys, nesting, its Startup link, and "Exit" while it is open.
 source "$(dirname "$0")/lib.sh"
 
-info_forms() { driver find TInfoForm "$APP_PID"; }
-info_form_count() { info_forms | grep -c . || true; }
-info_form_count_is() { [ "$(info_form_count)" -eq "$1" ]; }
-
-open_about() {
-  local before
-  before=$(info_form_count)
-  open_tray_menu
-  menu_key 0x41  # "A": About This Program...
-  wait_until 10 info_form_count_is $((before + 1)) || fail "About did not open an information window"
-  INFO_FORM=$(info_forms | awk '$4 == 1 && $6 == 1' | head -n1 | cut -d' ' -f1)
-  [ -n "$INFO_FORM" ] || fail "no visible, enabled information window"
-}
-
 label_texts() { driver children "$INFO_FORM" | awk '$3 == "TSweeperLabel" && $4 == 1' | sed 's/^[^"]*"//; s/"$//'; }
 press_key() { driver key "$INFO_FORM" "$1" >/dev/null; }
 
@@ -35,18 +21,17 @@ if echo "$texts" | grep -q 'into "Desktop"'; then fail "the Desktop link is visi
 log "window: $(screenshot info-window)"
 
 # A second About over the first: the first is disabled until the second closes.
+first=$INFO_FORM
 open_about
-second=$INFO_FORM
 [ "$(info_forms | awk '$6 == 0' | grep -c .)" -eq 1 ] || fail "the first window is not disabled under the second"
 press_key 0x10  # Shift closes it like any other key
-wait_until 15 info_form_count_is 1 || fail "a key did not close the second window"
-INFO_FORM=$(info_forms | head -n1 | cut -d' ' -f1)
-[ "$INFO_FORM" != "$second" ] || fail "the wrong window closed"
-first_enabled() { info_forms | awk '$6 == 1' | grep -q .; }
-wait_until 15 first_enabled ||
-  fail "the first window stayed disabled"
+wait_until "$T_UI" info_form_count_is 1 || fail "a key did not close the second window"
+[ "$(info_forms | cut -d' ' -f1)" = "$first" ] || fail "the wrong window closed"
+first_enabled() { [ "$(info_form)" = "$first" ]; }
+wait_until "$T_UI" first_enabled || fail "the first window stayed disabled"
+INFO_FORM=$first
 press_key 0x41
-wait_until 15 info_form_count_is 0 || fail "a key did not close the window"
+wait_until "$T_UI" no_info_form || fail "a key did not close the window"
 log "keys close the windows, nesting restores the first"
 
 # The Startup link writes the shortcut there, pointing back at the program.
@@ -54,9 +39,8 @@ startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 rm -f "$startup/Sweeper.lnk"
 open_about
-link=$(driver children "$INFO_FORM" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-click_label "$link"
-wait_until 10 test -f "$startup/Sweeper.lnk" || fail "no Sweeper.lnk in the Startup folder"
+click_label "$(info_label 'Create Shortcut into "Startup"')"
+wait_until "$T_UI" test -f "$startup/Sweeper.lnk" || fail "no Sweeper.lnk in the Startup folder"
 shortcut=$(driver shortcut "$(wine winepath -w "$startup/Sweeper.lnk" 2>/dev/null)")
 exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
 echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target: $shortcut"

@@ -19,50 +19,40 @@ export WINEDEBUG=-all
 tray_window=$(driver find TSweeperHiddenWindow "$APP_PID" | head -n1 | cut -d' ' -f1)
 [ -n "$tray_window" ] || fail "no tray callback window"
 
-baseline=$(resident_kb)
-choose_long_sweep
-freeze_in_sweep "$baseline"
-size_mb=$(start_balloon_mb)
-[ -n "$size_mb" ] || fail "no sweep size in the start balloon"
+freeze_in_long_sweep
 send_queued "$ARTIFACTS/click" "$tray_window" $WM_TRAYNOTIFY 0 $WM_RBUTTONDOWN
 resume_program
 
 # The click is handled at the sweep's next tray call. A menu opened then
 # would hold the sweep; choose a sweep from it as a user might.
 menu_opened=""
-if wait_until 5 driver menu; then
+if wait_until "$T_UI" driver menu; then
   menu_opened=1
   menu_key 0x53  # "S": the Sweeeeep submenu
-  wait_until 5 menus_open_at_least 2 && menu_key 0x31  # "1": 10%
+  if wait_until "$T_UI" menus_open_at_least 2; then menu_key 0x31; fi  # "1": 10%
 fi
-wait_until 30 balloon_shows '^Sweep (Complete|Incomplete)' || fail "no completion balloon after the sweep"
-peak_gain_kb=$(($(peak_resident_kb) - baseline))
+wait_sweep_reported '^Sweep (Complete|Incomplete)' "a right click in the middle of a sweep"
+peak_gain_kb=$(($(peak_resident_kb) - BASELINE_KB))
 [ -z "$menu_opened" ] || fail "a right click in the middle of a sweep opened the menu"
-wait_until 10 answered "$ARTIFACTS/click" || fail "the right click was never answered"
-# One sweep of size_mb touches about that much; a second one on top would
+wait_until "$T_UI" answered "$ARTIFACTS/click" || fail "the right click was never answered"
+# One sweep of SWEEP_MB touches about that much; a second one on top would
 # add at least a quarter more (10% beside 40%).
-[ "$peak_gain_kb" -ge $((size_mb * 1024 / 2)) ] || fail "the sweep used only ${peak_gain_kb} KB of ${size_mb} MB"
-[ "$peak_gain_kb" -lt $((size_mb * 1024 * 9 / 8)) ] || fail "memory peaked ${peak_gain_kb} KB over ${size_mb} MB: two sweeps"
-log "right click in the middle of a ${size_mb} MB sweep: no menu, one sweep (peak +${peak_gain_kb} KB), completion balloon"
+[ "$peak_gain_kb" -ge $((SWEEP_MB * 1024 / 2)) ] || fail "the sweep used only ${peak_gain_kb} KB of ${SWEEP_MB} MB"
+[ "$peak_gain_kb" -lt $((SWEEP_MB * 1024 * 9 / 8)) ] || fail "memory peaked ${peak_gain_kb} KB over ${SWEEP_MB} MB: two sweeps"
+log "right click in the middle of a ${SWEEP_MB} MB sweep: no menu, one sweep (peak +${peak_gain_kb} KB), completion balloon"
 
-open_tray_menu
-menu_key "$VK_ESCAPE"
-wait_until 5 no_menu_open || fail "menu did not close"
+menu_answers "after the sweep"
 log "the menu works after the sweep"
 
 # A close request in the middle of a sweep ends the program after the sweep:
 # when the request is answered the sweep's memory is back (or the program
 # has ended already, which leaves none).
-choose_long_sweep
-freeze_in_sweep "$baseline"
+freeze_in_long_sweep
 send_queued "$ARTIFACTS/close" "$APP_HWND" $WM_CLOSE 0 0
 resume_program
-wait_until 60 answered "$ARTIFACTS/close" || fail "the close request was never answered"
+wait_until "$(sweep_seconds "$SWEEP_MB")" answered "$ARTIFACTS/close" || fail "the close request was never answered"
 resident_at_answer=$(resident_kb 2>/dev/null || echo 0)
-[ "${resident_at_answer:-0}" -lt $((baseline + size_mb * 1024 / 4)) ] ||
+[ "${resident_at_answer:-0}" -lt $((BASELINE_KB + SWEEP_MB * 1024 / 4)) ] ||
   fail "the close request was answered while the sweep held its memory (${resident_at_answer} KB)"
-wait_exit 30 "$SWEEPER_PID"
-[ "$EXIT_CODE" -eq 0 ] || fail "a close request in the middle of a sweep ended the program with $EXIT_CODE"
-wait_until 5 tray_icons_equal "$ICONS_BEFORE" || fail "the close left the tray icon behind"
-if driver mutex; then fail "the close left the single-instance mutex behind"; fi
+expect_clean_end "a close request in the middle of a sweep"
 log "passed"

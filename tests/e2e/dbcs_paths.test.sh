@@ -14,16 +14,12 @@ startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 work="$BUILD_DIR/dbcs-paths"
 rm -rf "$work"
-cleanup_work() { rm -rf "$work"; }
-trap 'stop_started; cleanup_work' EXIT
+at_exit 'rm -rf "$work"'
 
 # check_program DIR NAME: copies the program to DIR/NAME.exe and checks it.
 check_program() {
-  local dir=$1 name=$2
-  mkdir -p "$dir"
-  cp "$BUILD_DIR/Sweeper.exe" "$dir/$name.exe"
-  SWEEPER_EXE="$dir/$name.exe"
-  start_sweeper
+  local name=$2
+  start_copy "$1" "$name"
 
   [ "$(driver app | head -n1 | sed 's/^[^"]*"//; s/"$//' | from_sjis)" = "$name" ] || fail "title of $name"
 
@@ -31,23 +27,17 @@ check_program() {
   read -r x y w h < <(driver tray-rect "$SWEEPER_ICON")
   # Two small moves inside the icon, as a hand would make, start Wine's hover.
   xdotool mousemove $((x + w / 2 - 1)) $((y + h / 2 - 1)) sleep 0.2 mousemove $((x + w / 2)) $((y + h / 2))
-  wait_until 10 tip_is "$name.exe" ||
+  wait_until "$T_UI" tip_is "$name.exe" ||
     fail "tip of $name: $(driver tooltips | from_sjis)"
   xdotool mousemove 500 500
 
-  open_tray_menu
-  menu_key 0x41  # "A": About This Program...
-  wait_until 10 driver find TInfoForm "$APP_PID" || fail "no information window for $name"
-  local form
-  form=$(driver find TInfoForm "$APP_PID" | head -n1 | cut -d' ' -f1)
-  [ "$(driver text "$form" | from_sjis)" = "$name - InfoForm" ] || fail "window title of $name"
-  driver children "$form" | from_sjis | grep -qF "\"$name.exe\"" || fail "exe-name label of $name"
+  open_about
+  [ "$(driver text "$INFO_FORM" | from_sjis)" = "$name - InfoForm" ] || fail "window title of $name"
+  driver children "$INFO_FORM" | from_sjis | grep -qF "\"$name.exe\"" || fail "exe-name label of $name"
 
   rm -f "$startup/$name.lnk"
-  local link
-  link=$(driver children "$form" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-  click_label "$link"
-  wait_until 10 test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
+  click_label "$(info_label 'Create Shortcut into "Startup"')"
+  wait_until "$T_UI" test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
   local shortcut exe_windows
   shortcut=$(driver shortcut "$(wine winepath -w "$startup/$name.lnk" 2>/dev/null)") ||
     fail "cannot read $name.lnk back"
@@ -57,13 +47,10 @@ check_program() {
   echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory of $name: $shortcut"
   rm -f "$startup/$name.lnk"
 
-  driver key "$form" 0x1B >/dev/null
-  driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
-  wait_exit 10 "$SWEEPER_PID"
-  [ "$EXIT_CODE" -eq 0 ] || fail "$name ended with $EXIT_CODE"
+  close_about
   # Wine's tray drops the icon of an ended program a moment later: the next
   # start must not count it as its own.
-  wait_until 10 tray_icons_equal "$ICONS_BEFORE" || fail "the icon of $name stayed after it ended"
+  close_program
   log "right from a path of $(printf "%s" "$exe_windows" | wc -c) bytes: $exe_windows"
 }
 

@@ -13,39 +13,30 @@ seed=${STORM_SEED:-$(date +%s)}
 log "seed $seed (STORM_SEED=$seed repeats this run)"
 
 storm() { wine "$STORM_EXE" "$APP_PID" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-info_form() { driver find TInfoForm "$APP_PID" | head -n1 | cut -d' ' -f1; }
-no_info_form() { ! driver find TInfoForm "$APP_PID" >/dev/null; }
-profile="$WINEPREFIX/drive_c/users/$(whoami)"
-new_shortcuts() { find -L "$profile" -maxdepth 7 -name '*.lnk' -newer "$ARTIFACTS/started" 2>/dev/null; }
 
 start_sweeper
-touch "$ARTIFACTS/started"
-sleep 1  # shortcuts written from now on are newer than the mark
+mark_shortcuts
 wine "$DRIVER_EXE" watch-processes 3600000 >"$ARTIFACTS/processes.txt" 2>/dev/null &
 STARTED_PIDS+=("$!")
-sleep 1
+settle  # the watcher has taken its first look at the processes
 
 storm "$seed" 0 || fail "the program had no windows to send to (idle)"
 kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the idle program"
 
-open_tray_menu
-menu_key 0x41  # "A": About This Program...
-info_form_shown() { driver find TInfoForm "$APP_PID" | awk '$4 == 1' | grep -q .; }
-wait_until 10 info_form_shown || fail "About opened no information window"
-[ "$(driver children "$(info_form)" | grep -c TSweeperLabel)" -eq 11 ] || fail "the information window lacks its labels"
+open_about
+[ "$(driver children "$INFO_FORM" | grep -c TSweeperLabel)" -eq 11 ] || fail "the information window lacks its labels"
 storm $((seed + 1)) 0 || fail "the program had no windows to send to (information window)"
 kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program with its information window open"
-if driver find TInfoForm "$APP_PID" >/dev/null; then driver key "$(info_form)" "$VK_ESCAPE" >/dev/null; fi
-wait_until 10 no_info_form || fail "the information window did not close"
+if ! no_info_form; then close_about; fi
 
 started=$(date +%s%3N)
 choose_long_sweep
 storm $((seed + 2)) 3 || fail "the program had no windows to send to (sweep)"
-wait_until 60 sweep_reported || fail "the sweep did not end with its report"
+wait_sweep_reported '^Sweep (Complete|Incomplete: .* swept|Failed)$' "the sweep in the storm"
 log "the sweep's report came $(( $(date +%s%3N) - started )) ms after it was chosen"
 kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the messages ended the program in the middle of a sweep"
 
-sleep 1
+settle
 [ "$(driver app | grep -c .)" -eq 1 ] || fail "$(driver app | grep -c .) instances run: $(driver app | cut -c1-80)"
 driver mutex || fail "the single-instance mutex is gone"
 if driver find "#32770" "$APP_PID" >/dev/null; then fail "an error report is up: $(driver find '#32770' "$APP_PID")"; fi

@@ -68,12 +68,11 @@ mkdir -p "$program" "$current" "$work/control"
 marks() { find "$work" -name '*.loaded' -printf '%P\n'; }
 # A feature that fails with canaries planted most likely ran one: say which.
 clean_up() {
-  stop_started
   if [ -n "$(marks)" ]; then log "planted libraries that were loaded: $(marks | tr '\n' ' ')"; fi
   rm -rf "$work"
   rm -f "$startup/Sweeper.lnk"
 }
-trap clean_up EXIT
+at_exit clean_up
 cp "$SWEEPER_EXE" "$program/Sweeper.exe"
 SWEEPER_EXE="$program/Sweeper.exe"
 cd "$current"
@@ -86,38 +85,26 @@ wine "$work/control/modules.exe" load sweeper-control.dll >/dev/null 2>&1 || fai
 [ -f "$work/control/sweeper-control.dll.loaded" ] || fail "the canary left no mark when loaded"
 rm -rf "$work/control"
 
-info_form() { driver find TInfoForm "$APP_PID" | head -n1 | cut -d' ' -f1; }
-no_info_form() { ! driver find TInfoForm "$APP_PID" >/dev/null; }
-
 # exercise OVERRIDES: every feature through the real program, started from
 # the working directory with those Wine library overrides; sets LOADED to the
 # paths of the modules it had loaded before it was told to exit.
 exercise() {
   WINEDLLOVERRIDES="$1" start_sweeper
   choose_sweep 0x31 # 10%
-  wait_until 20 balloon_shows '^Sweep Complete$' || fail "the sweep did not complete"
+  wait_sweep_reported '^Sweep Complete$' "the 10% sweep"
 
-  open_tray_menu
-  menu_key 0x41 # "A": About This Program...
-  wait_until 10 driver find TInfoForm "$APP_PID" || fail "About opened no information window"
-  local form link
-  form=$(info_form)
+  open_about
   # The version label needs version.dll to work.
-  driver children "$form" | grep -qF '"Ver.0.5.5.6"' || fail "no file version in the information window"
+  [ -n "$(info_label 'Ver.0.5.5.6')" ] || fail "no file version in the information window"
   rm -f "$startup/Sweeper.lnk"
-  link=$(driver children "$form" | grep '"Create Shortcut into "Startup""' | cut -d' ' -f1)
-  click_label "$link"
-  wait_until 10 test -f "$startup/Sweeper.lnk" || fail "no shortcut in the Startup folder"
+  click_label "$(info_label 'Create Shortcut into "Startup"')"
+  wait_until "$T_UI" test -f "$startup/Sweeper.lnk" || fail "no shortcut in the Startup folder"
   rm -f "$startup/Sweeper.lnk"
-  driver key "$form" "$VK_ESCAPE" >/dev/null
-  wait_until 5 no_info_form || fail "the information window did not close"
+  close_about
 
   LOADED=$(wine "$MODULES_EXE" "$APP_PID" 2>/dev/null | tr -d '\r' | lower)
   [ -n "$LOADED" ] || fail "cannot list the program's libraries"
-  open_tray_menu
-  menu_key 0x45 # "E": Exit
-  wait_exit 10 "$SWEEPER_PID"
-  [ "$EXIT_CODE" -eq 0 ] || fail "Exit ended the program with $EXIT_CODE"
+  exit_through_menu "with the overrides $1"
 }
 
 # A first run without canaries names the libraries the features load.

@@ -9,8 +9,6 @@ start_sweeper
 if driver windows "$APP_PID" | awk '$4 == 1' | grep -q .; then fail "a window of the program is visible"; fi
 icons=$(tray_icons)
 
-one_application_window() { [ "$(driver app | wc -l)" -eq 1 ]; }
-
 # second_start SECONDS ARGS...: a start that must end by itself with 0.
 second_start() {
   local seconds=$1
@@ -21,37 +19,32 @@ second_start() {
   [ "$EXIT_CODE" -eq 0 ] || fail "second start ($*) ended with $EXIT_CODE"
   ELAPSED=$((SECONDS - started))
   # The server drops an ended process's windows a moment after it ends.
-  wait_until 5 one_application_window || fail "second start ($*) left an application window"
+  wait_until "$T_UI" app_count_is 1 || fail "second start ($*) left an application window"
   [ "$(tray_icons)" -eq "$icons" ] || fail "second start ($*) changed the tray"
 }
 
-second_start 10
+second_start "$T_EXIT"
 log "plain second start ended with 0"
 
 start_ms=$(date +%s%3N)
-second_start 10 "$KEY"
+second_start "$T_EXIT" "$KEY"
 waited=$(( $(date +%s%3N) - start_ms ))
 log "start with the restart argument ended after ${waited} ms"
 [ "$waited" -ge 1000 ] || fail "restart argument did not wait (${waited} ms)"
 
 # Not the restart argument: other case, extra characters, second position.
-second_start 10 "$(echo "$KEY" | tr 'A-F' 'a-f')"
-second_start 10 "${KEY}x"
-second_start 10 other "$KEY"
+second_start "$T_EXIT" "$(echo "$KEY" | tr 'A-F' 'a-f')"
+second_start "$T_EXIT" "${KEY}x"
+second_start "$T_EXIT" other "$KEY"
 # Hostile command lines.
-second_start 10 "$(head -c 10000 /dev/zero | tr '\0' 'A')"
-second_start 10 '"unbalanced' 'quo"tes"' '""'
+second_start "$T_EXIT" "$(head -c 10000 /dev/zero | tr '\0' 'A')"
+second_start "$T_EXIT" '"unbalanced' 'quo"tes"' '""'
 # shellcheck disable=SC2046
-second_start 10 $(seq 1 300)
+second_start "$T_EXIT" $(seq 1 300)
 log "unrecognised and hostile command lines ended with 0"
 
 # The running instance noticed nothing and still answers its menu.
-open_tray_menu
-menu_key "$VK_ESCAPE"
-wait_until 5 no_menu_open || fail "menu did not close"
+menu_answers "after the second starts"
 kill -0 "$SWEEPER_PID" || fail "the running instance ended"
-
-driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
-wait_exit 10 "$SWEEPER_PID"
-[ "$EXIT_CODE" -eq 0 ] || fail "WM_CLOSE ended the program with $EXIT_CODE"
+close_program
 log "passed"

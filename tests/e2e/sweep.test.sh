@@ -4,27 +4,18 @@
 # and the program answers its menu afterwards.
 #
 # Wine draws a balloon only once its text has stayed unchanged for 2 s, and
-# a 10% sweep takes a tenth of that, so the start balloon would never be
-# drawn. The test therefore freezes the program (SIGSTOP) as soon as its
-# memory shows the worker filling, which is after the start balloon was
-# asked for; Wine's tray, another process, then draws it. SIGCONT lets the
-# sweep finish.
+# a 10% sweep may take less, so the start balloon would never be drawn. The
+# test therefore freezes the program (SIGSTOP) as soon as its memory shows
+# the worker filling, which is after the start balloon was asked for; Wine's
+# tray, another process, then draws it. SIGCONT lets the sweep finish.
 source "$(dirname "$0")/lib.sh"
-
-# The balloon's text as one line, for messages.
-balloon_text() { driver tooltips | tr '\n' '|'; }
 
 start_sweeper
 baseline=$(resident_kb)
-
-open_tray_menu
-menu_key 0x53  # "S": the Sweeeeep submenu
-wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
-menu_key 0x31  # "1": 10%
-
+choose_sweep 0x31  # 10%
 freeze_in_sweep "$baseline"
 
-wait_until 10 balloon_shows '^Sweep Setting: 10% \([0-9,]+\.00MB\)$' ||
+wait_until "$T_UI" balloon_shows '^Sweep Setting: 10% \([0-9,]+\.00MB\)$' ||
   fail "no start balloon; tooltips: $(balloon_text)"
 balloon_shows '^[0-9]{4}.[0-9]{2}.[0-9]{2} [0-9]{2}.[0-9]{2}.[0-9]{2}$' || fail "start balloon has no date line"
 balloon_shows '^Total Phisical Memory: [0-9,]+\.00MB$' || fail "start balloon has no total line"
@@ -40,7 +31,7 @@ log "10% of ${total_mb}MB is ${setting_mb}MB"
 log "start balloon screenshot: $(screenshot start-balloon)"
 
 resume_program
-wait_until 15 balloon_shows '^Sweep Complete$' || fail "no completion balloon; tooltips: $(balloon_text)"
+wait_sweep_reported '^Sweep Complete$' "the 10% sweep"
 if balloon_shows 'Sweep Setting'; then fail "the start balloon is still shown beside the completion"; fi
 log "completion balloon screenshot: $(screenshot completion-balloon)"
 

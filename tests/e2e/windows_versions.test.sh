@@ -8,7 +8,8 @@ PROBE_EXE="$BUILD_DIR/tools/winver_probe.exe"
 APP_KEY='HKCU\Software\Wine\AppDefaults\winver_probe.exe'
 
 remove_key() { wine reg delete "$APP_KEY" /f >/dev/null 2>&1 || true; }
-trap 'remove_key; stop_started' EXIT
+remove_key
+at_exit remove_key
 
 # version  pattern the safe text must match in full: for the 32-bit program
 # the versions it was made for, for the 64-bit one those with a 64-bit
@@ -39,7 +40,7 @@ for entry in "${cases[@]}"; do
   version=${entry%%|*}
   pattern=${entry#*|}
   wine reg add "$APP_KEY" /v Version /d "$version" /f >/dev/null 2>&1 || fail "cannot set Version $version"
-  output=$(timeout 60 wine "$PROBE_EXE" 2>/dev/null | tr -d '\r') || fail "probe failed under $version"
+  output=$(timeout "$T_START" wine "$PROBE_EXE" 2>/dev/null | tr -d '\r') || fail "probe failed under $version"
   safe=$(sed -n 1p <<<"$output")
   basic=$(sed -n 2p <<<"$output")
   log "$version: '$safe' (basic: '$basic')"

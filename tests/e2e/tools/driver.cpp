@@ -1,8 +1,8 @@
 // Drives the running program from outside, as a user or the shell would:
 // finds its windows, sends and posts messages, reads window texts and the
 // tray and menu windows Wine draws. One command per run; prints results on
-// stdout; exit code 0 on success, 1 when the thing looked for is not there,
-// 2 on bad usage.
+// stdout; exit code 0 on success, 1 when the thing looked for is not there
+// (and says why on stderr, "driver: ..."), 2 on bad usage.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -21,6 +21,15 @@
 #include "info/ComApartment.h"
 
 namespace {
+
+// Why a command failed, for the test that reads it.
+int Failed(const std::string& why) {
+  std::fprintf(stderr, "driver: %s\n", why.c_str());
+  return 1;
+}
+int Found(bool found, const std::string& what) { return found ? 0 : Failed("no " + what); }
+std::string LastError() { return "error " + std::to_string(GetLastError()); }
+
 
 struct TFound {
   std::vector<HWND> Windows;
@@ -155,7 +164,7 @@ int WatchProcesses(unsigned long milliseconds) {
     }
     Sleep(20);
   } while (GetTickCount() - started < milliseconds);
-  return found ? 0 : 1;
+  return Found(found != 0, "process started");
 }
 
 // Sends a message without waiting in the send: prints "queued" once it is in
@@ -170,7 +179,7 @@ void CALLBACK NoteAnswer(HWND, UINT, ULONG_PTR, LRESULT result) {
 }
 
 int SendQueued(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!SendMessageCallbackA(wnd, msg, wParam, lParam, &NoteAnswer, 0)) return 1;
+  if (!SendMessageCallbackA(wnd, msg, wParam, lParam, &NoteAnswer, 0)) return Failed("send failed: " + LastError());
   std::printf("queued\n");
   std::fflush(stdout);
   const DWORD deadline = GetTickCount() + 120000;
@@ -179,7 +188,7 @@ int SendQueued(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG pending;
     while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&pending);
   }
-  if (!Answered) return 1;
+  if (!Answered) return Failed("no answer within 120 s");
   std::printf("result %lu\n", static_cast<unsigned long>(Answer));
   return 0;
 }
@@ -198,17 +207,17 @@ void PrintUtf8(const char* label, const wchar_t* text) {
 int PrintShortcut() {
   int count = 0;
   LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!args) return 1;
+  if (!args) return Failed("cannot read the command line");
   TWideText path(args[count - 1]);
   LocalFree(args);
   TComApartment com;
   IShellLinkW* created = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&created))))
-    return 1;
+    return Failed("no shell link object");
   TComPtr<IShellLinkW> link(created);
   TComPtr<IPersistFile> file = QueryComInterface<IPersistFile>(link.Get(), IID_IPersistFile);
-  if (!file || FAILED(file.Get()->Load(path.c_str(), STGM_READ))) return 1;
+  if (!file || FAILED(file.Get()->Load(path.c_str(), STGM_READ))) return Failed("cannot load the shortcut");
   wchar_t target[1024] = L"", arguments[1024] = L"", directory[1024] = L"";
   link.Get()->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
   link.Get()->GetArguments(arguments, 1024);
@@ -262,31 +271,31 @@ int Run(int argc, char** argv) {
   if (command == "app") {
     std::vector<HWND> apps = ApplicationWindows();
     for (HWND wnd : apps) PrintWindow(wnd);
-    return apps.empty() ? 1 : 0;
+    return Found(!apps.empty(), "application window carries the instance property");
   }
   if (command == "prop" && argc == 3) {
     HANDLE data = GetPropA(WindowArg(argv[2]), InstanceKey);
     std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(data)));
-    return data ? 0 : 1;
+    return Found(data != nullptr, "instance property on that window");
   }
   if (command == "windows") {
     std::vector<HWND> windows = TopLevel("", argc >= 3 ? Number(argv[2]) : 0);
     for (HWND wnd : windows) PrintWindow(wnd);
-    return windows.empty() ? 1 : 0;
+    return Found(!windows.empty(), "top-level window of that process");
   }
   if (command == "children" && argc == 3) {
     std::vector<HWND> children = Children(WindowArg(argv[2]));
     for (HWND wnd : children) PrintWindow(wnd);
-    return children.empty() ? 1 : 0;
+    return Found(!children.empty(), IsWindow(WindowArg(argv[2])) ? "child windows" : "such window");
   }
   if (command == "find" && argc >= 3) {
     std::vector<HWND> windows = TopLevel(argv[2], argc >= 4 ? Number(argv[3]) : 0);
     for (HWND wnd : windows) PrintWindow(wnd);
-    return windows.empty() ? 1 : 0;
+    return Found(!windows.empty(), std::string("window of class ") + argv[2]);
   }
   if (command == "text" && argc == 3) {
     HWND wnd = WindowArg(argv[2]);
-    if (!IsWindow(wnd)) return 1;
+    if (!IsWindow(wnd)) return Failed("no such window");
     std::printf("%s\n", TextOf(wnd).c_str());
     return 0;
   }
@@ -295,9 +304,10 @@ int Run(int argc, char** argv) {
     UINT msg = Number(argv[3]);
     WPARAM wParam = Number(argv[4]);
     LPARAM lParam = static_cast<LPARAM>(Number(argv[5]));
-    if (command == "post") return PostMessageA(wnd, msg, wParam, lParam) ? 0 : 1;
+    if (command == "post") return PostMessageA(wnd, msg, wParam, lParam) ? 0 : Failed("post failed: " + LastError());
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(wnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result)) return 1;
+    if (!SendMessageTimeoutA(wnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result))
+      return Failed("no answer within 10 s: " + LastError());
     std::printf("%lu\n", static_cast<unsigned long>(result));
     return 0;
   }
@@ -309,7 +319,7 @@ int Run(int argc, char** argv) {
     return 0;
   }
   if (command == "broadcast" && argc == 3) {
-    return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0) ? 0 : 1;
+    return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0) ? 0 : Failed("broadcast failed: " + LastError());
   }
   if (command == "tray-icons") {
     std::printf("%u\n", static_cast<unsigned>(TrayIcons().size()));
@@ -321,7 +331,7 @@ int Run(int argc, char** argv) {
   }
   if (command == "tray-rect" && argc == 3) {
     HWND icon = TrayIcon(argv[2]);
-    if (!icon) return 1;
+    if (!icon) return Failed("no such icon in Wine's tray");
     RECT r{};
     GetWindowRect(icon, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -335,14 +345,14 @@ int Run(int argc, char** argv) {
   }
   if (command == "terminate" && argc == 3) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, Number(argv[2]));
-    if (!process) return 1;
+    if (!process) return Failed("cannot open the process: " + LastError());
     BOOL ended = TerminateProcess(process, 99);
     CloseHandle(process);
-    return ended ? 0 : 1;
+    return ended ? 0 : Failed("cannot end the process: " + LastError());
   }
   if (command == "tray-click" && argc == 4) {
     HWND icon = TrayIcon(argv[2]);
-    if (!icon) return 1;
+    if (!icon) return Failed("no such icon in Wine's tray");
     const std::string button = argv[3];
     LPARAM at = MAKELPARAM(10, 10);
     if (button == "right") {
@@ -362,25 +372,25 @@ int Run(int argc, char** argv) {
   if (command == "menu") {
     std::vector<HWND> menus = TopLevel("#32768", 0, true);
     for (HWND wnd : menus) PrintWindow(wnd);
-    return menus.empty() ? 1 : 0;
+    return Found(!menus.empty(), "menu open");
   }
   if (command == "key" && argc == 4) {
     HWND wnd = WindowArg(argv[2]);
     WPARAM vk = Number(argv[3]);
-    if (!PostMessageA(wnd, WM_KEYDOWN, vk, 1)) return 1;
+    if (!PostMessageA(wnd, WM_KEYDOWN, vk, 1)) return Failed("post failed: " + LastError());
     PostMessageA(wnd, WM_KEYUP, vk, 0xC0000001);
     return 0;
   }
   if (command == "mutex") {
     HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, InstanceKey);
-    if (!mutex) return 1;
+    if (!mutex) return Failed("single-instance mutex");
     CloseHandle(mutex);
     return 0;
   }
   if (command == "tooltips") {
     std::vector<HWND> tips = TopLevel("tooltips_class32", 0, true);
     for (HWND wnd : tips) std::printf("%s\n", TextOf(wnd).c_str());
-    return tips.empty() ? 1 : 0;
+    return Found(!tips.empty(), "tooltip shown");
   }
   return Usage();
 }
