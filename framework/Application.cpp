@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "framework/AnsiPath.h"
-#include "framework/ApplicationTitle.h"
-#include "framework/Error.h"
+#include "base/AnsiPath.h"
+#include "base/ApplicationTitle.h"
+#include "base/Error.h"
 #include "framework/Form.h"
 #include "framework/Window.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 class TImageList {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace {
 constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
