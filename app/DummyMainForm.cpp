@@ -84,15 +84,13 @@ void TDummyMainForm::CreateTrayIcon() {
   TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
-  AddTrayIcon();
+  TrayIcon->AddIcon(ExtractFileName(ModuleFileName()));
 }
-
-void TDummyMainForm::AddTrayIcon() { TrayIcon->AddIcon(ExtractFileName(ModuleFileName())); }
 
 void TDummyMainForm::FormSessionEndCancelled() {
   // The close query gave the icon up when the session was to end; it goes
   // on after all, and the program must stay reachable.
-  AddTrayIcon();
+  TrayIcon->Restore();
 }
 
 void TDummyMainForm::FormCloseQuery(bool& canClose) {

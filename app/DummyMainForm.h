@@ -65,7 +65,6 @@ protected:
 private:
   void BuildMenu();
   void CreateTrayIcon();
-  void AddTrayIcon();
   HICON NormalIcon() const;
   const TImageList* AnimationFrames();
 

@@ -5,24 +5,14 @@
 #include <windows.h>
 #include <string>
 
-// Index of the last separator, or std::string::npos.
-std::size_t LastPathDelimiter(const std::string& path, UINT codePage = CP_ACP);
-
 // "C:\dir\prog.exe" gives "C:\dir\": the directory part with its separator.
 std::string ExtractFilePath(const std::string& path, UINT codePage = CP_ACP);
 
 // "C:\dir\prog.exe" gives "prog.exe".
 std::string ExtractFileName(const std::string& path, UINT codePage = CP_ACP);
 
-// "C:\dir\prog.exe" gives "C:\dir"; "C:\prog.exe" gives "C:\": the final
-// backslash goes unless it follows a colon or another backslash.
-std::string ExtractFileDir(const std::string& path, UINT codePage = CP_ACP);
-
 // "C:\dir\" gives "C:\dir"; a text without a trailing backslash is unchanged.
 std::string ExcludeTrailingBackslash(const std::string& folder, UINT codePage = CP_ACP);
-
-// "C:\dir\prog.tar.exe" gives "prog.tar": the name without its last extension.
-std::string ExtractFileNameWithoutExtension(const std::string& path, UINT codePage = CP_ACP);
 
 // The full path of the running executable as the system reports it.
 std::string ModuleFileName(HMODULE module = nullptr);

@@ -3,7 +3,9 @@
 // extension at its last ".". Worked out once for ANSI texts, where the second
 // byte of a double-byte character may be a backslash and never counts, and
 // for UTF-16 texts, which have no such bytes.
+#include <windows.h>
 #include <cstddef>
+#include <vector>
 
 struct TPathSplit {
   static constexpr std::size_t None = static_cast<std::size_t>(-1);
@@ -55,4 +57,18 @@ TPathSplit SplitPath(const Char* text, std::size_t length, IsLead isLead) {
     }
   }
   return split;
+}
+
+// A module's path through get(buffer, size), which returns the length it
+// wrote, or the buffer's size when the path was cut: the buffer grows until
+// the whole path fits (long-path prefixes exceed MAX_PATH). Empty on failure.
+template <class Text, class Char, class Get>
+Text WholeModulePath(Get get) {
+  std::vector<Char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = get(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return Text();
+    if (length < buffer.size()) return Text(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
 }

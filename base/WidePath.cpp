@@ -1,7 +1,5 @@
 #include "base/WidePath.h"
 
-#include <vector>
-
 #include "base/PathSplit.h"
 
 namespace {
@@ -13,13 +11,8 @@ TPathSplit Split(const TWideText& path) {
 }  // namespace
 
 TWideText WideModuleFileName(HMODULE module) {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return TWideText();
-    if (length < buffer.size()) return TWideText(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);  // truncated: long-path prefixes exceed MAX_PATH
-  }
+  return WholeModulePath<TWideText, wchar_t>(
+      [module](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(module, buffer, size); });
 }
 
 TWideText ExtractFilePath(const TWideText& path) { return path.Part(0, Split(path).FilePathLength()); }

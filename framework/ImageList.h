@@ -23,7 +23,6 @@ public:
   // in the list (or when the system cannot make the icon).
   TOwnedIcon GetIcon(int index) const;
 
-  HIMAGELIST Handle() const { return FList.Get(); }
 
 private:
   TOwnedImageList FList;

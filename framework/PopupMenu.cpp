@@ -89,10 +89,7 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   TApplication* app = TApplication::Current();
-  if (!app) return;
-  // The menu's loop dispatches the messages that come meanwhile and may take
-  // a quit asked for there (Wine's does).
-  app->KeepQuit();
+  if (!app || app->Terminated()) return;
   if (chosen == 0 || chosen > commands.size()) return;
   TMenuItem* item = commands[chosen - 1];
   if (item->OnClick) app->Defer([item] { item->OnClick(*item); });

@@ -101,6 +101,12 @@ void TSimpleTaskTray::FireEvent(const TNotifyEvent& event) {
   if (event) event(*this);
 }
 
+void TSimpleTaskTray::Restore() {
+  if (FAdded) return;
+  FAddRequested = true;
+  AddAgain();
+}
+
 void TSimpleTaskTray::AddAgain() {
   FIconData.uFlags = IconFlags;
   // A shell that still shows the icon refuses the add; then a successful

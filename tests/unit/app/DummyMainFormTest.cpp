@@ -93,13 +93,18 @@ TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
 TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
   TApplication app;
   TDummyMainForm form(app, Guard);
-  EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
-  EXPECT_FALSE(form.TrayIcon->Added());
-  SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
-  EXPECT_TRUE(form.TrayIcon->Added());
-  EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
-  EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
-  EXPECT_FALSE(app.Terminated());
+  // The application decides for the main form of its running loop.
+  app.Defer([&] {
+    EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(form.TrayIcon->Added());
+    SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(form.TrayIcon->Added());
+    EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
+    EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
+    EXPECT_FALSE(app.Terminated());
+    form.Close();
+  });
+  app.Run(form);
 }
 
 TEST(DummyMainForm, SweepCommandMakesTheFramesAtItsFirstRunAndReports) {

@@ -5,9 +5,23 @@
 #include <string>
 
 #include "base/AnsiPath.h"
+#include "base/PathSplit.h"
 #include "base/WidePath.h"
 
 namespace {
+
+// The splits the UTF-16 helpers take, over ANSI texts of a code page.
+TPathSplit Split(const std::string& path, UINT codePage) {
+  return SplitPath(path.data(), path.size(),
+                   [codePage](char c) { return IsDBCSLeadByteEx(codePage, static_cast<BYTE>(c)) != FALSE; });
+}
+std::string ExtractFileDir(const std::string& path, UINT codePage) {
+  return path.substr(0, Split(path, codePage).FileDirLength());
+}
+std::string ExtractFileNameWithoutExtension(const std::string& path, UINT codePage) {
+  const TPathSplit split = Split(path, codePage);
+  return path.substr(split.FileNameStart(), split.FileNameEnd() - split.FileNameStart());
+}
 
 constexpr UINT Latin = 1252;
 constexpr UINT Japanese = 932;

@@ -84,7 +84,7 @@ TEST_F(ShortcutTest, WritesTheExecutableWithStartupArgumentsAndItsFolder) {
   std::string exe = ModuleFileName();
   EXPECT_EQ(0, lstrcmpiA(exe.c_str(), link.Path.c_str())) << exe << " / " << link.Path;
   EXPECT_EQ("/starup", link.Arguments);
-  EXPECT_EQ(ExtractFileDir(exe), link.WorkingDirectory);
+  EXPECT_EQ(ExtractFileDir(WideModuleFileName()).ToAnsi(), link.WorkingDirectory);
 }
 
 TEST_F(ShortcutTest, OneBackslashBetweenFolderAndName) {
