@@ -1,12 +1,10 @@
-// Where libraries come from: the search path the program narrows at start,
-// and the libraries it loads by full path from the system folder.
+// The library search path the program narrows at start.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/DllSearchPath.h"
-#include "base/SystemLibrary.h"
 
 namespace {
 
@@ -20,12 +18,6 @@ BOOL WINAPI RecordDefaultDirectories(DWORD flags) {
 BOOL WINAPI RecordDllDirectory(LPCSTR path) {
   DllDirectoryCalls.push_back(path ? path : "(null)");
   return TRUE;
-}
-
-std::string SystemFolder() {
-  char folder[MAX_PATH] = "";
-  GetSystemDirectoryA(folder, MAX_PATH);
-  return folder;
 }
 
 TEST(DllSearchPathTest, FindsBothFunctionsByTheirExactNames) {
@@ -53,35 +45,6 @@ TEST(DllSearchPathTest, AppliesWhatTheSystemHasAndSkipsWhatItLacks) {
   RestrictDllSearchPath(both);
   EXPECT_EQ(std::vector<DWORD>{LOAD_LIBRARY_SEARCH_SYSTEM32}, DefaultDirectoryCalls);
   EXPECT_EQ(2u, DllDirectoryCalls.size());
-}
-
-TEST(SystemLibraryTest, LoadsFromTheSystemFolderOnly) {
-  EXPECT_EQ(SystemFolder() + "\\version.dll", SystemLibraryPath("version.dll"));
-  {
-    TSystemLibrary version("version.dll");
-    ASSERT_TRUE(version.Loaded());
-    EXPECT_NE(nullptr, version.Proc<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA"));
-    EXPECT_EQ(nullptr, version.Proc<decltype(&GetFileVersionInfoSizeA)>("NoSuchFunction"));
-  }
-
-  // A library that exists only in the current directory is never taken.
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  const std::string planted = std::string(temp) + "sweeper-planted.dll";
-  ASSERT_TRUE(CopyFileA(SystemLibraryPath("version.dll").c_str(), planted.c_str(), FALSE));
-  char previous[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, previous);
-  SetCurrentDirectoryA(temp);
-  HMODULE byName = LoadLibraryA("sweeper-planted.dll");  // what a bare name would have found
-  EXPECT_NE(nullptr, byName);
-  if (byName) FreeLibrary(byName);
-  {
-    TSystemLibrary plantedLibrary("sweeper-planted.dll");
-    EXPECT_FALSE(plantedLibrary.Loaded());
-    EXPECT_EQ(nullptr, plantedLibrary.Proc<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA"));
-  }
-  SetCurrentDirectoryA(previous);
-  DeleteFileA(planted.c_str());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The windowing layer: texts it makes, the application's message loop, close
-// queries and the default error report.
+// The application object: its message loop, close queries, the end of the
+// session and the default error report.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,65 +8,10 @@
 #include <thread>
 #include <vector>
 
-#include "base/AnsiText.h"
-#include "framework/Application.h"
-#include "base/ApplicationTitle.h"
 #include "base/Error.h"
-#include "framework/Form.h"
 #include "base/Owned.h"
-#include "framework/Placement.h"
-#include "framework/PopupMenu.h"
-
-TEST(ErrorReport, AddsAFullStopAfterCharactersAboveIt) {
-  EXPECT_EQ("Access denied.", ErrorReportText("Access denied"));
-  EXPECT_EQ("Failed.", ErrorReportText("Failed."));
-  EXPECT_EQ("Done!", ErrorReportText("Done!"));  // '!' is below '.'
-  EXPECT_EQ("code 5.", ErrorReportText("code 5"));
-  EXPECT_EQ("", ErrorReportText(""));
-  EXPECT_EQ("\x95\x5C.", ErrorReportText("\x95\x5C"));  // a byte above 127 counts as above
-}
-
-TEST(AnsiText, CutsAtCharacterBoundariesOfTheCodePage) {
-  EXPECT_EQ(3u, AnsiPrefixLength("abcdef", 3, 932));
-  EXPECT_EQ(6u, AnsiPrefixLength("abcdef", 10, 932));
-  EXPECT_EQ(2u, AnsiPrefixLength("\x95\x5C\x95\x5C", 3, 932));
-  EXPECT_EQ(3u, AnsiPrefixLength("\x95\x5C\x95\x5C", 3, 1252));
-  EXPECT_EQ(1u, AnsiPrefixLength("\x95", 5, 932));  // a lone lead byte at the end
-  char small[4];
-  CopyAnsiCut(small, "a\x95\x5C\x95\x5C", 932);
-  EXPECT_STREQ("a\x95\x5C", small);
-  const char unterminated[3] = {'a', 'b', 'c'};
-  EXPECT_EQ("abc", TextOfArray(unterminated, sizeof(unterminated)));
-  EXPECT_EQ("ab", TextOfArray("ab\0cd", 5));
-}
-
-TEST(ApplicationTitle, FileNameCutAtTheFirstDotRestLowerCase) {
-  EXPECT_EQ("Prog", ApplicationTitleFromPath("C:\\Tools\\Prog.EXE"));
-  EXPECT_EQ("my", ApplicationTitleFromPath("C:\\my.tool.exe"));
-  EXPECT_EQ("My", ApplicationTitleFromPath("C:\\My.Tool.exe"));
-  EXPECT_EQ("Sweeper", ApplicationTitleFromPath("D:\\A.B\\SWEEPER.EXE"));
-  EXPECT_EQ("Noext", ApplicationTitleFromPath("NOEXT"));
-  // A name is taken as the ANSI text it is, never converted as if OEM.
-  EXPECT_EQ("\xC9t\xE9", ApplicationTitleFromPath("C:\\\xC9T\xC9.exe", 1252));
-  // A double-byte first character whose trail byte is a backslash stays whole.
-  EXPECT_EQ("\x95\x5C" "abc", ApplicationTitleFromPath("C:\\\x95\x5C" "ABC.exe", 932));
-}
-
-TEST(MenuAccessKeys, FirstFreeLetterOrDigitAmongSiblings) {
-  EXPECT_EQ((std::vector<std::string>{"&About This Program...", "&Reboot This Program...", "&Sweeeeep", "&Exit"}),
-            WithAccessKeys({"About This Program...", "Reboot This Program...", "Sweeeeep", "Exit"}));
-  EXPECT_EQ((std::vector<std::string>{"&90%", "&80%", "9&5%"}), WithAccessKeys({"90%", "80%", "95%"}));
-  EXPECT_EQ((std::vector<std::string>{"E&xit", "&Edit"}), WithAccessKeys({"Exit", "&Edit"}));
-  EXPECT_EQ((std::vector<std::string>{"%%", ""}), WithAccessKeys({"%%", ""}));
-}
-
-TEST(Placement, CentresInTheWorkAreaSizeAtTheScreenOrigin) {
-  RECT leftTaskbar{40, 0, 1024, 768};
-  EXPECT_EQ(342, CenteredOrigin(leftTaskbar, 300, 200).x);  // not 382: the left edge is not added
-  EXPECT_EQ(284, CenteredOrigin(leftTaskbar, 300, 200).y);
-  EXPECT_EQ(0, CenteredOrigin(leftTaskbar, 985, 100).x);   // -1 div 2 truncates to 0
-  EXPECT_EQ(-1, CenteredOrigin(leftTaskbar, 987, 100).x);  // -3 div 2 is -1
-}
+#include "framework/Application.h"
+#include "framework/Form.h"
 
 namespace {
 

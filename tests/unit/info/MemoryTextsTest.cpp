@@ -1,11 +1,9 @@
-// Size texts, memory lines and the separators they are made with.
+// Size texts and the memory lines made of them, with the separators they use.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "base/WidePath.h"
-#include "info/FileVersion.h"
 #include "info/MemoryTexts.h"
 #include "base/SizeText.h"
 
@@ -119,42 +117,6 @@ TEST(MemoryTextsTest, SixtyFourBitCountsAreShownInFull) {
   GetMemoryTexts(physical, pagingFile, virtualMemory, api, English());
   EXPECT_EQ("free physical memory:20,971,520.00KB/25,165,824.00KB", physical);
   EXPECT_EQ("free virtual memory :0.00KB/137,438,953,472.00KB", virtualMemory);
-}
-
-TEST(FileVersionTest, ReadsOnlyTheJapaneseFileVersion) {
-  // This test program carries the program's own resources.
-  EXPECT_EQ("0.5.5.6", GetFileVersionText(WideModuleFileName()));
-  // Wine's own libraries have English (0409) tables only.
-  char system[MAX_PATH] = "";
-  GetSystemDirectoryA(system, MAX_PATH);
-  EXPECT_EQ("", GetFileVersionText(TWideText::FromAnsi(std::string(system) + "\\kernel32.dll")));
-  EXPECT_EQ("", GetFileVersionText(L"C:\\no such folder\\no such file.exe"));
-  // A file without any version block.
-  char folder[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, folder);
-  const std::string plain = std::string(folder) + "sweeper-no-version.txt";
-  HANDLE file = CreateFileA(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  DWORD written = 0;
-  WriteFile(file, "MZ not really", 13, &written, nullptr);
-  CloseHandle(file);
-  EXPECT_EQ("", GetFileVersionText(TWideText::FromAnsi(plain)));
-  DeleteFileA(plain.c_str());
-  EXPECT_EQ("", GetFileVersionText(L""));
-}
-
-TEST(FileVersionTest, ReadsTheVersionOfAFileTheCodePageCannotSpell) {
-  // A copy of this program in a folder named in Greek: its ANSI path under
-  // code page 1252 or 932 names no file.
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  const TWideText folder = TWideText(temp) + L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
-  const TWideText copy = folder + L"\\Sweeper.exe";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileW(WideModuleFileName().c_str(), copy.c_str(), FALSE));
-  EXPECT_EQ("0.5.5.6", GetFileVersionText(copy));
-  DeleteFileW(copy.c_str());
-  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
