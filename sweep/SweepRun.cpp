@@ -104,7 +104,8 @@ void TSweepRun::Abandon() {
   if (!FRunning || FAbandoned) return;
   FAbandoned = true;
   if (!FWorker) return;  // not started yet, or already joined
-  FWorker->Stop();
+  // Joined, not stopped: the request is answered once the whole sweep has
+  // been filled and given back, as a sweep left alone would have been.
   FWorker->Join();
   if (!FIconRestored) RestoreIcon();
 }

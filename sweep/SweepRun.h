@@ -44,9 +44,9 @@ SIZE_T SweepSize(SIZE_T total, int percent);
 // Every tray call waits on the shell, and a thread waiting in a send handles
 // the messages sent to it: a request that has to see the sweep over before it
 // is answered (a close, the end of the session) arrives in the middle of one
-// of these calls and calls Abandon from there. The run then stops and joins
-// the worker, puts the normal icon back and reports nothing; the interrupted
-// run takes no step after the call it was in.
+// of these calls and calls Abandon from there. The run then joins the
+// worker, puts the normal icon back and reports nothing; the interrupted run
+// takes no step after the call it was in.
 class TSweepRun {
 public:
   explicit TSweepRun(TSweepTray tray, const TSweepSystem& system = TSweepSystem())

@@ -19,7 +19,8 @@ public:
 
   // True once the memory has been given back; polled by the run.
   bool Done() const { return FDone.load(std::memory_order_acquire); }
-  // Asks the fill to end at its next chunk; what was got is given back.
+  // Asks the fill to end at its next chunk, for a request that must not
+  // wait for the whole sweep; what was got is given back.
   void Stop() { FStop.store(true, std::memory_order_relaxed); }
   // Waits for the thread to end and gives the bytes it swept.
   std::uint64_t Join();

@@ -1,91 +1,19 @@
 // The sweep worker, for real under Wine: the address space of this process
-// is what the program has, so the sizes met in use are tried here.
+// is what the program has, so the sizes met in use are tried here, as far as
+// they take a moment; the real address space at full size is tried by the
+// long runs (tests/stress).
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "sweep/SweepReport.h"
 #include "sweep/SweepThread.h"
+#include "tests/unit/sweep/SweepThreadFixture.h"
 
 namespace {
 
-constexpr std::uint32_t MiB = 1u << 20;
-// What GlobalMemoryStatus reports for the total under Wine: 2 GiB - 1.
-constexpr std::uint32_t WineTotal = 0x7FFFFFFFu;
-
-std::uint64_t SweepOnThread(SIZE_T size, const TVirtualMemoryApi& api = TVirtualMemoryApi()) {
-  TSweepThread worker(size, api);
-  const std::uint64_t swept = worker.Join();
-  EXPECT_TRUE(worker.Done());
-  return swept;
-}
-
-// A recording seam over the real calls. Every committed block is filled
-// with a marker first and checked when it is given back: the sweep must
-// have zeroed exactly its size and nothing past it.
-struct TBlockRecord {
-  void* Address;
-  SIZE_T Size;
-  bool Decommitted, Released, ZeroedExactly;
-};
-std::vector<TBlockRecord> Blocks;
-std::vector<SIZE_T> Asked;
-SIZE_T LargestToGive = ~SIZE_T(0);
-constexpr unsigned char Marker = 0xA5;
-
-SIZE_T CommittedSize(SIZE_T size) { return (size + 4095) / 4096 * 4096; }
-
-LPVOID WINAPI RecordAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect) {
-  Asked.push_back(size);
-  if (size > LargestToGive) return nullptr;
-  void* block = VirtualAlloc(address, size, type, protect);
-  if (block) {
-    std::memset(block, Marker, CommittedSize(size));
-    Blocks.push_back({block, size, false, false, false});
-  }
-  return block;
-}
-
-BOOL WINAPI RecordFree(LPVOID address, SIZE_T size, DWORD type) {
-  for (TBlockRecord& block : Blocks) {
-    if (block.Address != address) continue;
-    if (type == MEM_DECOMMIT) {
-      const unsigned char* bytes = static_cast<const unsigned char*>(address);
-      bool exact = size == block.Size;
-      for (SIZE_T i = 0; exact && i < CommittedSize(block.Size); ++i)
-        exact = bytes[i] == (i < block.Size ? 0 : Marker);
-      block.ZeroedExactly = exact;
-      block.Decommitted = true;
-    } else if (type == MEM_RELEASE) {
-      // Releasing needs the whole reservation, given by size 0.
-      block.Released = size == 0 && block.Decommitted;
-    }
-  }
-  return VirtualFree(address, size, type);
-}
-
 LPVOID WINAPI FailingAlloc(LPVOID, SIZE_T, DWORD, DWORD) { return nullptr; }
-
-class SweepThreadTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Blocks.clear();
-    Asked.clear();
-    LargestToGive = ~SIZE_T(0);
-    FRecording.Alloc = &RecordAlloc;
-    FRecording.Free = &RecordFree;
-  }
-  void ExpectAllGivenBack() {
-    for (const TBlockRecord& block : Blocks) {
-      EXPECT_TRUE(block.ZeroedExactly) << block.Size;
-      EXPECT_TRUE(block.Released) << block.Size;
-    }
-  }
-  TVirtualMemoryApi FRecording;
-};
 
 TEST_F(SweepThreadTest, SizeZeroWritesNothingAndEnds) {
   EXPECT_EQ(0u, SweepOnThread(0, FRecording));
@@ -105,9 +33,6 @@ TEST_F(SweepThreadTest, AStopAskedForEndsTheFillAndGivesEverythingBack) {
   ASSERT_EQ(1u, Blocks.size());
   EXPECT_TRUE(Blocks[0].Released);
 }
-
-// The 32-bit program's address space holds 2 GiB in all.
-constexpr const char* OnlyIn32Bits = "a rule of the 32-bit address space";
 
 TEST_F(SweepThreadTest, TwoGiBEndsAtOnceWithNothingWritten) {
   if (sizeof(void*) != 4) GTEST_SKIP() << OnlyIn32Bits;
@@ -161,36 +86,6 @@ TEST_F(SweepThreadTest, EveryCommitFailingIsReportedAsFailed) {
   const std::string report = CompletionReport(SYSTEMTIME{}, status, size, swept, TLocaleSeparators());
   EXPECT_EQ("Sweep Failed", report.substr(report.size() - 12));
   EXPECT_EQ(tiWarning, CompletionIcon(size, swept));
-}
-
-// The real address space: 40% of what Wine reports as total is beyond any
-// one free range, so pieces are used; 90% reaches what the ranges hold.
-TEST_F(SweepThreadTest, FortyAndNinetyPercentOfTwoGiBSweepInPieces) {
-  if (sizeof(void*) != 4) GTEST_SKIP() << OnlyIn32Bits;
-  const std::uint32_t forty = static_cast<std::uint32_t>(WineTotal * 0.4);
-  const std::uint64_t sweptForty = SweepOnThread(forty, FRecording);
-  EXPECT_EQ(forty, sweptForty);
-  EXPECT_GT(Blocks.size(), 1u) << "one block of 40% was not expected to fit";
-  ExpectAllGivenBack();
-  std::printf("[   NOTE   ] 40%%: %u of %u bytes in %u blocks\n", static_cast<unsigned>(sweptForty), forty,
-              static_cast<unsigned>(Blocks.size()));
-
-  Blocks.clear();
-  const std::uint32_t ninety = static_cast<std::uint32_t>(WineTotal * 0.9);
-  const std::uint64_t sweptNinety = SweepOnThread(ninety, FRecording);
-  EXPECT_GT(sweptNinety, ninety / 2) << "pieces should reach well past one free range";
-  EXPECT_LE(sweptNinety, ninety);
-  ExpectAllGivenBack();
-  std::printf("[   NOTE   ] 90%%: %u of %u bytes in %u blocks\n", static_cast<unsigned>(sweptNinety), ninety,
-              static_cast<unsigned>(Blocks.size()));
-}
-
-TEST_F(SweepThreadTest, TwentySweepsInARowLeakNoAddressSpace) {
-  if (sizeof(void*) != 4) GTEST_SKIP() << OnlyIn32Bits;
-  const std::uint32_t forty = static_cast<std::uint32_t>(WineTotal * 0.4);
-  const std::uint64_t first = SweepOnThread(forty);
-  EXPECT_GT(first, 0u);
-  for (int round = 2; round <= 20; ++round) EXPECT_EQ(first, SweepOnThread(forty)) << "round " << round;
 }
 
 }  // namespace
