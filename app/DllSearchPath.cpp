@@ -1,6 +1,6 @@
 #include "app/DllSearchPath.h"
 
-#include "framework/SystemLibrary.h"
+#include "base/SystemLibrary.h"
 
 TDllSearchApi SystemDllSearchApi() {
   // kernel32 is in every process from its start.

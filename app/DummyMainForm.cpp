@@ -1,38 +1,34 @@
 #include "app/DummyMainForm.h"
 
+#include <exception>
+
 #include "app/InstanceGuard.h"
 #include "app/InstanceKey.h"
-#include "app/SweepCommand.h"
-#include "app/TraySweepHost.h"
-#include "framework/AnsiPath.h"
-#include "framework/Error.h"
+#include "base/AnsiPath.h"
+#include "base/WidePath.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
-#include "framework/WidePath.h"
 #include "info/InfoForm.h"
-#include "info/ShellActions.h"
-#include "resources/FrameIds.h"
+#include "shell/ShellActions.h"
+#include "sweep/SweepFrames.h"
+#include "tray/TrayMenu.h"
 
 namespace {
 
 constexpr int FormWidth = 200;
 constexpr int FormHeight = 100;
 
-// Marks a sweep as the one in progress for as long as it runs, however it ends.
-class TSweepInProgress {
-public:
-  TSweepInProgress(TSweepRun*& current, TSweepRun& run) : FCurrent(current) { FCurrent = &run; }
-  ~TSweepInProgress() { FCurrent = nullptr; }
-  TSweepInProgress(const TSweepInProgress&) = delete;
-  TSweepInProgress& operator=(const TSweepInProgress&) = delete;
-
-private:
-  TSweepRun*& FCurrent;
-};
-
 }  // namespace
 
-TDummyMainForm::TDummyMainForm(TApplication& app) : FApp(app) {
+// The tray object is looked up at each call, never kept: a call waits on the
+// shell and handles sent messages meanwhile.
+TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard)
+    : Sweep({[this](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
+               TrayIcon->ShowBalloon(text, title, icon, tsBalloon);
+             },
+             [this](HICON icon) { TrayIcon->ChangeIcon(icon); }, [this] { TrayIcon->HideBalloon(); }}),
+      FApp(app),
+      FGuard(guard) {
   BuildMenu();
   TWindowParams params;
   params.ClassName = "TDummyMainForm";
@@ -88,69 +84,60 @@ void TDummyMainForm::CreateTrayIcon() {
   TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
-  AddTrayIcon();
+  TrayIcon->AddIcon(ExtractFileName(ModuleFileName()));
 }
-
-void TDummyMainForm::AddTrayIcon() { TrayIcon->AddIcon(ExtractFileName(ModuleFileName())); }
 
 void TDummyMainForm::FormSessionEndCancelled() {
   // The close query gave the icon up when the session was to end; it goes
   // on after all, and the program must stay reachable.
-  AddTrayIcon();
-}
-
-void TDummyMainForm::FinishSweep() {
-  if (FSweep) FSweep->Finish();
+  TrayIcon->Restore();
 }
 
 void TDummyMainForm::FormCloseQuery(bool& canClose) {
   (void)canClose;  // never refused
   // A close asked for in the middle of a sweep (a session-end query sent
-  // while the sweep waits on the shell) is answered once the sweep is over.
-  FinishSweep();
+  // while the sweep waits on the shell) is answered once the sweep's worker
+  // has ended and its memory is back.
+  Sweep.Abandon();
   TrayIcon->DeleteIcon();
 }
 
 // Clicks that arrive in the middle of a sweep are not acted on: a menu opened
 // there would hold the sweep and could start another one.
 void TDummyMainForm::TrayIconLButtonDblClk(TSimpleTaskTray&) {
-  if (FSweep) return;
+  if (Sweep.Running()) return;
   SetForegroundWindow(Handle());
 }
 
 void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
-  if (FSweep) return;
-  // The menu only closes on a click elsewhere if its owner is in the foreground.
-  SetForegroundWindow(Handle());
-  // The cursor, not the message's coordinates: those are wrong for negative
-  // positions on multi-monitor desktops.
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  PopupMenu.Popup(cursor.x, cursor.y, Handle());
+  if (Sweep.Running()) return;
+  PopupTrayMenu(PopupMenu, Handle());
 }
 
 // Commands reach here only from the message loop, so not in the middle of a
 // sweep; should one come there all the same, it starts nothing new, and a
-// close waits for the sweep's end.
+// close abandons the sweep.
 void TDummyMainForm::MenuAboutClick(TMenuItem&) {
-  if (FSweep) return;
+  if (Sweep.Running()) return;
   ShowInfo();
 }
 
 void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
-  FinishSweep();
+  Sweep.Abandon();
   // The new copy tests the mutex while this process may still be ending
   // (removing a tray icon alone can take seconds); closing our handle first
   // lets it take over instead of finding the name taken and giving up.
-  ReleaseInstanceGuard();
+  FGuard.Release();
+  std::exception_ptr notStarted;
   try {
     StartProgram(Handle(), WideModuleFileName(), InstanceKey);
   } catch (...) {
-    // No copy started (the file was moved, or its path is too long): this
-    // instance stays, with its icon, and the report says why. Should another
-    // instance have taken the name meanwhile, that one serves the user.
-    if (RetakeInstanceGuard()) throw;
+    notStarted = std::current_exception();
   }
+  // No copy started (the file was moved, or its path is too long): this
+  // instance stays, with its icon, and the report says why. Should another
+  // instance have taken the name meanwhile, that one serves the user.
+  if (notStarted && FGuard.Take()) std::rethrow_exception(notStarted);
   Close();
 }
 
@@ -158,24 +145,13 @@ const TImageList* TDummyMainForm::AnimationFrames() {
   // Made at the first sweep, not at start: the image list brings in the
   // common controls library, about 2.5 MB of resident memory that an idle
   // tray program has no use for.
-  if (!ImageList1) {
-    try {
-      auto frames = std::make_unique<TImageList>();
-      if (frames->AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS))
-        ImageList1 = std::move(frames);
-    } catch (const EError&) {
-      // Without its frames a sweep still runs and reports; the icon stays still.
-    }
-  }
+  if (!ImageList1) ImageList1 = LoadSweepFrames();
   return ImageList1.get();
 }
 
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
-  if (FSweep) return;
-  TTraySweepHost host(TrayIcon, AnimationFrames(), MemoryStatusApi);
-  TSweepRun run(sender.Tag, FApp.Title(), NormalIcon(), host);
-  TSweepInProgress inProgress(FSweep, run);
-  run.Finish();
+  if (Sweep.Running()) return;
+  Sweep.Run(sender.Tag, FApp.Title(), NormalIcon(), AnimationFrames());
 }
 
 void TDummyMainForm::MenuExitClick(TMenuItem&) { Close(); }

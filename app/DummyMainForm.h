@@ -7,15 +7,16 @@
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
-#include "info/MemoryTexts.h"
+#include "sweep/SweepRun.h"
 #include "tray/SimpleTaskTray.h"
 
 class TApplication;
-class TSweepRun;
+class TInstanceGuard;
 
 class TDummyMainForm : public TForm {
 public:
-  explicit TDummyMainForm(TApplication& app);
+  // The guard is the one this instance runs under; the restart lets it go.
+  TDummyMainForm(TApplication& app, TInstanceGuard& guard);
   ~TDummyMainForm() override;
 
   TPopupMenu PopupMenu;
@@ -37,14 +38,17 @@ public:
   // sweep; null until then or when they cannot be had.
   std::unique_ptr<TImageList> ImageList1;
 
-  // Where sweeps read the memory status, and so how much they take: the
-  // system's own, unless a test sizes the sweeps.
-  TMemoryStatusApi MemoryStatusApi;
-
   // The one tray icon object, from FormCreate until the window is
   // destroyed. The close query only takes its icon away: a sweep on the
   // stack below the query may still be inside one of its calls.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;
+
+  // The sweep command's run over this window's tray icon. Its Running() is
+  // the one "busy sweeping" state that every entry point reads: messages
+  // sent to the thread are handled in the middle of a sweep, so a click or
+  // command can arrive while one runs. Tests size its sweeps through its
+  // System.
+  TSweepRun Sweep;
 
   void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
   void TrayIconRButtonDown(TSimpleTaskTray& sender);
@@ -61,18 +65,12 @@ protected:
 private:
   void BuildMenu();
   void CreateTrayIcon();
-  void AddTrayIcon();
-  void FinishSweep();
   HICON NormalIcon() const;
   const TImageList* AnimationFrames();
 
   TApplication& FApp;
+  TInstanceGuard& FGuard;
   // The executable's small icon, kept for the life of the process and left
   // to the system at exit (it is the tray icon until the very end).
   HICON FSmallIcon = nullptr;
-  // The sweep in progress, null when none runs: the one "busy sweeping"
-  // state that every entry point reads. Messages sent to the thread are
-  // handled in the middle of a sweep (see TSweepRun), so a click or command
-  // can arrive while one runs.
-  TSweepRun* FSweep = nullptr;
 };

@@ -1,16 +1,10 @@
 #include "app/InstanceGuard.h"
 
-#include <windows.h>
-
 #include "app/DummyMainForm.h"
 #include "app/InstanceKey.h"
 #include "framework/Application.h"
 
 namespace {
-
-// Held on purpose for the life of the process: only the name's existence
-// matters, and the system closes the handle when the process ends.
-HANDLE InstanceMutex = nullptr;
 
 // Removes the window property however the run ends.
 class TInstanceProperty {
@@ -28,33 +22,29 @@ private:
 
 }  // namespace
 
-bool IsAlreadyRunning(const std::string& name) {
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
-  DWORD error = GetLastError();
+bool TInstanceGuard::Take() {
+  if (FMutex) return true;
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, FName.c_str());
+  const DWORD error = GetLastError();
   if (error == ERROR_ALREADY_EXISTS) {
     if (mutex) CloseHandle(mutex);
-    return true;
+    return false;
   }
-  if (mutex) {
-    if (InstanceMutex) CloseHandle(InstanceMutex);
-    InstanceMutex = mutex;
-  }
-  return false;
+  FMutex = mutex;
+  return true;
 }
 
-void ReleaseInstanceGuard() {
-  if (InstanceMutex) {
-    CloseHandle(InstanceMutex);
-    InstanceMutex = nullptr;
+void TInstanceGuard::Release() {
+  if (FMutex) {
+    CloseHandle(FMutex);
+    FMutex = nullptr;
   }
 }
 
-bool RetakeInstanceGuard() { return !IsAlreadyRunning(InstanceKey); }
-
-bool RunGuardedInstance(TApplication& app) {
-  if (IsAlreadyRunning(InstanceKey)) return false;
+bool RunGuardedInstance(TApplication& app, TInstanceGuard& guard) {
+  if (!guard.Take()) return false;
   TInstanceProperty property(app.Handle());
-  TDummyMainForm mainForm(app);
+  TDummyMainForm mainForm(app, guard);
   app.Run(mainForm);
   return true;
 }

@@ -1,20 +1,31 @@
 #pragma once
+// The single-instance guard: a named mutex whose existence alone says that an
+// instance runs in this logon session.
+#include <windows.h>
 #include <string>
 
 class TApplication;
 
-// Tests and takes the single-instance mutex. True when another process
-// already holds the name; then no handle to it is kept.
-bool IsAlreadyRunning(const std::string& name);
+class TInstanceGuard {
+public:
+  explicit TInstanceGuard(std::string name) : FName(std::move(name)) {}
+  // Lets the name go as the process ends.
+  ~TInstanceGuard() { Release(); }
+  TInstanceGuard(const TInstanceGuard&) = delete;
+  TInstanceGuard& operator=(const TInstanceGuard&) = delete;
 
-// Closes this instance's handle to the mutex, so that a copy started next
-// can take the name while this process is still ending.
-void ReleaseInstanceGuard();
+  // Takes the name, also again after Release. False when another process
+  // holds it; then no handle to it is kept.
+  bool Take();
+  // Closes this instance's handle, so that a copy started next can take the
+  // name while this process is still ending.
+  void Release();
 
-// Takes the mutex again after ReleaseInstanceGuard, when the copy could not be
-// started after all. False when another instance took the name meanwhile.
-bool RetakeInstanceGuard();
+private:
+  std::string FName;
+  HANDLE FMutex = nullptr;
+};
 
 // Runs one instance under the guard: property on the application window,
 // main window, message loop. False when another instance holds the name.
-bool RunGuardedInstance(TApplication& app);
+bool RunGuardedInstance(TApplication& app, TInstanceGuard& guard);

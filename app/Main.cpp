@@ -9,8 +9,8 @@
 #include "app/InstanceGuard.h"
 #include "app/InstanceKey.h"
 #include "framework/Application.h"
-#include "framework/Error.h"
-#include "info/ComApartment.h"
+#include "base/Error.h"
+#include "shell/ComApartment.h"
 
 namespace {
 constexpr DWORD RestartWaitMs = 1000;
@@ -21,9 +21,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     TApplication app;
     TComApartment com;
-    if (!RunGuardedInstance(app) && FirstArgument(GetCommandLineA()) == InstanceKey) {
+    TInstanceGuard guard(InstanceKey);
+    if (!RunGuardedInstance(app, guard) && FirstArgument(GetCommandLineA()) == InstanceKey) {
       Sleep(RestartWaitMs);
-      RunGuardedInstance(app);
+      RunGuardedInstance(app, guard);
     }
     return 0;
   } catch (const std::exception& e) {

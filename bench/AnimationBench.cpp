@@ -1,8 +1,8 @@
 // CPU of the sweep animation, run under Wine by bench/footprint.sh: what
 // the main thread spends while the real sweep command animates the real tray
 // icon with the real frames, against a bare loop that only hands the next
-// ready-made frame to the shell every 100 ms. A stand-in worker that is done
-// after a fixed time keeps the sweep going long enough to measure, and keeps
+// ready-made frame to the shell every 100 ms. A commit that takes a fixed
+// time keeps the sweep going long enough to measure, and a small size keeps
 // the filling, which runs on the worker's own thread, out of the figure.
 // Prints "animation command|bare SECONDS CPU_MS FRAMES" lines.
 #include <windows.h>
@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/TraySweepHost.h"
 #include "framework/ImageList.h"
 #include "resources/FrameIds.h"
+#include "sweep/SweepRun.h"
 #include "tray/SimpleTaskTray.h"
 
 namespace {
@@ -34,29 +34,16 @@ double ThreadCpuMs() {
   return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-class TStandInWorker : public TSweepWorker {
-public:
-  TStandInWorker() : FStart(GetTickCount()) {}
-  bool Done() const override { return GetTickCount() - FStart >= RunMs; }
-  std::uint64_t Join() override {
-    while (!Done()) Sleep(10);
-    return 0;
-  }
-
-private:
-  DWORD FStart;
-};
-
-class TCountingHost : public TTraySweepHost {
-public:
-  using TTraySweepHost::TTraySweepHost;
-  std::unique_ptr<TSweepWorker> StartWorker(SIZE_T) override { return std::make_unique<TStandInWorker>(); }
-  void ChangeIcon(HICON icon) override {
-    TTraySweepHost::ChangeIcon(icon);
-    ++Frames;
-  }
-  int Frames = 0;
-};
+// A machine of 16 MiB, and a commit that takes the whole run: the worker is
+// busy for RunMs, and its fill is too small to count.
+void WINAPI SmallMachine(LPMEMORYSTATUS status) {
+  GlobalMemoryStatus(status);
+  status->dwTotalPhys = SIZE_T(16) << 20;
+}
+LPVOID WINAPI SlowAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect) {
+  Sleep(RunMs);
+  return VirtualAlloc(address, size, type, protect);
+}
 
 void Report(const char* what, double seconds, double cpuMs, int frames) {
   std::printf("animation %s %.3f %.1f %d\n", what, seconds, cpuMs, frames);
@@ -72,10 +59,22 @@ int main() {
   if (!tray->AddIcon("animation_bench")) std::fprintf(stderr, "animation_bench: the tray icon was not added\n");
 
   {
-    TCountingHost host(tray, &frames);
+    int shownFrames = 0;
+    TSweepSystem system;
+    system.Memory.ReadStatus = &SmallMachine;
+    system.VirtualMemory.Alloc = &SlowAlloc;
+    TSweepRun run({[&](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
+                     tray->ShowBalloon(text, title, icon, tsBalloon);
+                   },
+                   [&](HICON icon) {
+                     tray->ChangeIcon(icon);
+                     ++shownFrames;
+                   },
+                   [&] { tray->HideBalloon(); }},
+                  system);
     const double start = Seconds(), cpu = ThreadCpuMs();
-    RunSweepCommand(10, "animation_bench", normal, host);
-    Report("command", Seconds() - start, ThreadCpuMs() - cpu, host.Frames);
+    run.Run(10, "animation_bench", normal, &frames);
+    Report("command", Seconds() - start, ThreadCpuMs() - cpu, shownFrames);
   }
 
   std::vector<TOwnedIcon> icons;

@@ -2,22 +2,18 @@
 // - the real worker sweeping 256 MiB and 1 GiB (the latter in pieces): fill
 //   rate over its commit-to-release span, the best of three;
 // - a byte-at-a-time fill of the same memory, to show what wide stores buy;
-// - the real command over the real tray icon and frames: how long after the
-//   worker's end the command notices it and puts the normal icon back.
+// - the real run over the real tray icon and frames: how long after the
+//   worker's end the run notices it and puts the normal icon back.
 // Prints "worker MIB SECONDS" lines that the script sets against the native
 // fill, and readable lines for the rest.
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <memory>
-#include <thread>
-#include <vector>
 
-#include "app/SweepThread.h"
-#include "app/TraySweepHost.h"
-#include "framework/ImageList.h"
-#include "resources/FrameIds.h"
+#include "sweep/SweepFrames.h"
+#include "sweep/SweepRun.h"
+#include "sweep/SweepThread.h"
 #include "tray/SimpleTaskTray.h"
 
 namespace {
@@ -94,64 +90,34 @@ void WINAPI TwoGiBMachine(LPMEMORYSTATUS status) {
   status->dwTotalPhys = 0x7FFFFFFF;
 }
 
-TMemoryStatusApi TwoGiBMemoryStatus() {
-  TMemoryStatusApi api;
-  api.ReadStatus = &TwoGiBMachine;
-  return api;
-}
-
-// The real host, timed where the command notices the end: a watcher marks the
-// moment the worker's flag turns, the restored normal icon the moment the
-// command has seen it.
-class TTimedHost : public TTraySweepHost {
-public:
-  TTimedHost(const std::unique_ptr<TSimpleTaskTray>& tray, const TImageList* frames, HICON normal)
-      : TTraySweepHost(tray, frames, TwoGiBMemoryStatus()), FNormal(normal) {}
-  ~TTimedHost() override {
-    if (FWatcher.joinable()) FWatcher.join();
-  }
-  std::unique_ptr<TSweepWorker> StartWorker(SIZE_T size) override {
-    auto worker = TTraySweepHost::StartWorker(size);
-    const TSweepWorker* watched = worker.get();
-    FWatcher = std::thread([this, watched] {
-      while (!watched->Done()) Sleep(1);
-      FDoneAt = Seconds();
-    });
-    return worker;
-  }
-  void ChangeIcon(HICON icon) override {
-    TTraySweepHost::ChangeIcon(icon);
-    if (icon == FNormal) FNoticedAt = Seconds();
-  }
-  void ShowBalloon(const std::string&, const std::string&, TTrayMessageIcon) override {}
-  void HideBalloon() override {}
-  double Lateness() {
-    if (FWatcher.joinable()) FWatcher.join();
-    return FNoticedAt - FDoneAt;
-  }
-
-private:
-  HICON FNormal;
-  std::thread FWatcher;
-  std::atomic<double> FDoneAt{0};
-  double FNoticedAt = 0;
-};
-
+// The run over the real tray icon and frames, timed where it notices the
+// end: the worker's last release marks the moment it is done, the restored
+// normal icon the moment the run has seen it.
 void BenchNoticing() {
-  TImageList frames;
-  frames.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
+  const std::unique_ptr<TImageList> frames = LoadSweepFrames();
   HICON normal = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  auto tray = std::make_unique<TSimpleTaskTray>(normal);
-  const bool added = tray->AddIcon("sweep_bench");
+  TSimpleTaskTray tray(normal);
+  const bool added = tray.AddIcon("sweep_bench");
+  double noticedAt = 0;
+  TSweepSystem system;
+  system.Memory.ReadStatus = &TwoGiBMachine;
+  system.VirtualMemory.Alloc = &TimedAlloc;
+  system.VirtualMemory.Free = &TimedFree;
+  TSweepRun run({[](const std::string&, const std::string&, TTrayMessageIcon) {},
+                 [&](HICON icon) {
+                   tray.ChangeIcon(icon);
+                   if (icon == normal) noticedAt = Seconds();
+                 },
+                 [] {}},
+                system);
   double worst = 0, sum = 0;
   // Settings of different sizes, so the ends fall at different points of a
   // frame's pause.
   const int settings[] = {10, 20, 30, 40, 50, 10, 20, 30};
   const int runs = sizeof(settings) / sizeof(settings[0]);
   for (int percent : settings) {
-    TTimedHost host(tray, &frames, normal);
-    RunSweepCommand(percent, "sweep_bench", normal, host);
-    const double late = host.Lateness();
+    run.Run(percent, "sweep_bench", normal, frames.get());
+    const double late = noticedAt - LastRelease;
     sum += late;
     if (late > worst) worst = late;
   }

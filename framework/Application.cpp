@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "framework/AnsiPath.h"
-#include "framework/ApplicationTitle.h"
-#include "framework/Error.h"
+#include "base/AnsiPath.h"
+#include "base/ApplicationTitle.h"
+#include "base/Error.h"
 #include "framework/Form.h"
 #include "framework/Window.h"
 
@@ -123,57 +123,47 @@ void TApplication::ShowException(const std::string& message) {
   HWND active = GetActiveWindow();
   FApi.ShowMessageBox(active ? active : Handle(), ErrorReportText(message).c_str(), FTitle.c_str(),
                       MB_OK | MB_ICONERROR);
-  KeepQuit();  // the box's loop may have taken it
 }
 
 void TApplication::Run(TForm& mainForm) {
   FMainForm = &mainForm;
   FTerminated = false;
   if (ShowMainForm) mainForm.Show();
-  MSG msg;
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) >= 0) {
-    if (got) {
-      DispatchSafely(msg);
-      KeepQuit();
-    } else if (FTerminated) {
-      break;
-    } else {
-      // A quit the program did not post: another program asks it to end.
-      // It ends as after any close request, its close query deciding, so
-      // the icon goes and nothing is left half done.
-      try {
-        mainForm.Close();
-      } catch (...) {
-        HandleException();
-      }
-    }
+  while (HandleMessage()) {
   }
   FMainForm = nullptr;
   FDeferred.clear();
 }
 
 void TApplication::Terminate() {
+  if (FTerminated) return;
   FTerminated = true;
+  // Only for loops that are not ours and so do not read the flag: a menu's
+  // loop may take the quit for itself (Wine's does), so it is ended first.
+  EndMenu();
   PostQuitMessage(0);
 }
 
-void TApplication::KeepQuit() {
-  // Posting the quit again is harmless: a thread has one quit flag, not a
-  // queue of quit messages.
-  if (FTerminated) PostQuitMessage(0);
-}
-
 bool TApplication::HandleMessage() {
+  if (FTerminated) return false;
   MSG msg;
-  BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-  if (got <= 0) {
-    // Leave the quit for the outer loop, which has to end as well.
-    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    return false;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got < 0) return false;
+  if (got == 0) {
+    // A quit the program did not post: another program asks it to end. It
+    // ends as after any close request, its close query deciding, so the
+    // icon goes and nothing is left half done.
+    if (FMainForm && !FTerminated) {
+      try {
+        FMainForm->Close();
+      } catch (...) {
+        HandleException();
+      }
+    }
+  } else {
+    DispatchSafely(msg);
   }
-  DispatchSafely(msg);
-  return true;
+  return !FTerminated;
 }
 
 void TApplication::Defer(std::function<void()> call) {
@@ -189,6 +179,9 @@ void TApplication::RunNextDeferred() {
 }
 
 bool TApplication::QueryEndSession() {
+  // Windows asks every top-level window, and so this program several times
+  // in one round: the main form's close query answers for all of them.
+  if (FSessionEndAwaited) return true;
   if (FMainForm && !FMainForm->CloseQuery()) return false;
   FSessionEndAwaited = true;
   SetTimer(Handle(), SessionEndTimer, SessionEndWait, nullptr);
@@ -196,11 +189,12 @@ bool TApplication::QueryEndSession() {
 }
 
 void TApplication::EndSession(bool ending) {
+  const bool awaited = FSessionEndAwaited;
   FSessionEndAwaited = false;
   KillTimer(Handle(), SessionEndTimer);
   if (ending) {
     Terminate();
-  } else if (FMainForm) {
+  } else if (awaited && FMainForm) {
     FMainForm->SessionEndCancelled();
   }
 }

@@ -40,14 +40,14 @@ public:
   // ended. A quit message the program did not post itself is a close request.
   void Run(TForm& mainForm);
   TForm* MainForm() const { return FMainForm; }
+  // The one decision that the program ends: every loop of ours reads the
+  // flag after each message, so nothing queued before it runs after it.
   void Terminate();
   bool Terminated() const { return FTerminated; }
-  // A nested loop (a menu's, a message box's) may take the quit message for
-  // itself: whoever runs one calls this afterwards, so the quit is not lost.
-  void KeepQuit();
 
-  // Windows asks whether the session may end: the main form's close query
-  // answers. After a yes the program waits for the end of the session.
+  // The end of the session, decided here for every window that Windows asks.
+  // Whether the session may end: the main form's close query answers. After
+  // a yes the program waits for the end of the session.
   bool QueryEndSession();
   // The session ends (ending) or goes on after all.
   void EndSession(bool ending);
@@ -56,8 +56,8 @@ public:
   // which any program can send, must not leave it unreachable for good.
   DWORD SessionEndWait = 10000;
 
-  // Waits for and dispatches one message, for modal loops. Returns false when
-  // the loop has to end (WM_QUIT seen, which is posted again for the outer loop).
+  // Waits for and dispatches one message. Returns false once the program
+  // ends: every loop, the outer one and the modal ones, then ends.
   bool HandleMessage();
 
   // Runs the call later from the message loop. The posted message carries no

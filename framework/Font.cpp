@@ -1,6 +1,6 @@
 #include "framework/Font.h"
 
-#include "framework/Error.h"
+#include "base/Error.h"
 
 TOwnedGdiObject CreateFontFromDescription(const TFontDescription& description) {
   HFONT font = CreateFontA(description.Height, 0, 0, 0, FW_NORMAL, FALSE, description.Underline ? TRUE : FALSE, FALSE, description.CharSet,

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <string>
 
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 struct TFontDescription {
   std::string Face = "Arial";

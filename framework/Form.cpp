@@ -54,7 +54,6 @@ bool TForm::CloseQuery() {
 
 void TForm::Close() {
   if (!CloseQuery()) return;
-  FormClosed();
   TApplication* app = TApplication::Current();
   if (FModal) {
     FModalEnded = true;
@@ -75,8 +74,7 @@ void TForm::ShowModal() {
     Show();
     FormShow();
     SetForegroundWindow(Handle());
-    while (!FModalEnded && app && !app->Terminated()) {
-      if (!app->HandleMessage()) break;
+    while (!FModalEnded && app && app->HandleMessage()) {
     }
     FModal = false;
     // Hidden before the others are enabled again, so that activation
@@ -104,13 +102,10 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
-    case WM_QUERYENDSESSION: {
-      // The application decides for its main form, whichever of its two
-      // windows Windows asks.
-      TApplication* app = TApplication::Current();
-      if (app && app->MainForm() == this) return app->QueryEndSession() ? TRUE : FALSE;
-      return CloseQuery() ? TRUE : FALSE;
-    }
+    case WM_QUERYENDSESSION:
+      // The application decides, whichever of its windows Windows asks.
+      if (TApplication* app = TApplication::Current()) return app->QueryEndSession() ? TRUE : FALSE;
+      return TRUE;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Our loops hand keys to a previewing form before dispatch; this
@@ -120,17 +115,9 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_ENDSESSION: {
-      TApplication* app = TApplication::Current();
-      if (app && app->MainForm() == this) {
-        app->EndSession(wParam != FALSE);
-      } else if (!wParam) {
-        FormSessionEndCancelled();
-      } else if (app) {
-        app->Terminate();
-      }
+    case WM_ENDSESSION:
+      if (TApplication* app = TApplication::Current()) app->EndSession(wParam != FALSE);
       return 0;
-    }
     default:
       break;
   }

@@ -35,8 +35,6 @@ protected:
   void CreateForm(TWindowParams params);
 
   virtual void FormCloseQuery(bool& canClose) { (void)canClose; }
-  // Called once a close has been agreed, before the loop is told to end.
-  virtual void FormClosed() {}
   virtual void FormShow() {}
   // Windows asked whether the session may end, then it did not end.
   virtual void FormSessionEndCancelled() {}

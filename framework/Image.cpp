@@ -1,6 +1,6 @@
 #include "framework/Image.h"
 
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 TImage::TImage(HWND parent, const RECT& bounds, HICON icon) : FIcon(icon) {
   CreateControl("TSweeperImage", parent, bounds, true);

@@ -1,6 +1,6 @@
 #include "framework/ImageList.h"
 
-#include "framework/Error.h"
+#include "base/Error.h"
 #include "framework/ImageListApi.h"
 
 namespace {

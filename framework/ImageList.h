@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 class TImageList {
 public:
@@ -23,7 +23,6 @@ public:
   // in the list (or when the system cannot make the icon).
   TOwnedIcon GetIcon(int index) const;
 
-  HIMAGELIST Handle() const { return FList.Get(); }
 
 private:
   TOwnedImageList FList;

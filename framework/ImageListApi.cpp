@@ -1,7 +1,7 @@
 #include "framework/ImageListApi.h"
 
-#include "framework/Owned.h"
-#include "framework/SystemLibrary.h"
+#include "base/Owned.h"
+#include "base/SystemLibrary.h"
 
 const TImageListApi& ImageListApi() {
   static const TImageListApi api = [] {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/WideText.h"
+#include "base/WideText.h"
 
 TLabel::TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible)
     : FFont(CreateFontFromDescription(TFontDescription())), FColor(GetSysColor(COLOR_WINDOWTEXT)) {

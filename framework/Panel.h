@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/Control.h"
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 class TPanel : public TControl {
 public:

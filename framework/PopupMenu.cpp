@@ -4,7 +4,7 @@
 #include <set>
 
 #include "framework/Application.h"
-#include "framework/Error.h"
+#include "base/Error.h"
 
 TMenuItem& TMenuItem::Add(std::string caption, int tag) {
   FItems.push_back(std::make_unique<TMenuItem>(std::move(caption), tag));
@@ -88,13 +88,8 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   // process could post; the command is queued instead.
   UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
-  // Without this the menu may not open again on the next click (tray menus).
-  PostMessageA(owner, WM_NULL, 0, 0);
   TApplication* app = TApplication::Current();
-  if (!app) return;
-  // The menu's loop dispatches the messages that come meanwhile and may take
-  // a quit asked for there (Wine's does).
-  app->KeepQuit();
+  if (!app || app->Terminated()) return;
   if (chosen == 0 || chosen > commands.size()) return;
   TMenuItem* item = commands[chosen - 1];
   if (item->OnClick) app->Defer([item] { item->OnClick(*item); });

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 class TMenuItem {
 public:
@@ -40,9 +40,7 @@ public:
   // item's data is its tag.
   TOwnedMenu BuildMenu(std::vector<TMenuItem*>& commands) const;
 
-  // Opens the menu with its top-left corner at the screen point. The owner
-  // must be the foreground window, or the menu may not close when the user
-  // clicks elsewhere.
+  // Opens the menu with its top-left corner at the screen point.
   void Popup(int x, int y, HWND owner);
 
 private:

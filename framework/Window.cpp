@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/Application.h"
-#include "framework/Error.h"
+#include "base/Error.h"
 
 namespace {
 

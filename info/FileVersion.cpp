@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "framework/AnsiText.h"
-#include "framework/SystemLibrary.h"
+#include "base/AnsiText.h"
+#include "base/SystemLibrary.h"
 
 std::string GetFileVersionText(const TWideText& fileName) {
   try {

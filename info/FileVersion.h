@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "framework/WideText.h"
+#include "base/WideText.h"
 
 // The "FileVersion" text of a file's Japanese (0411, code page 932) version
 // string table, or "" when the file, its version block, that table or that

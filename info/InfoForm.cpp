@@ -2,16 +2,16 @@
 
 #include <initializer_list>
 
-#include "framework/AnsiPath.h"
+#include "base/AnsiPath.h"
 #include "framework/Application.h"
 #include "framework/Placement.h"
-#include "framework/WidePath.h"
+#include "base/WidePath.h"
 #include "info/FileVersion.h"
 #include "info/InfoFormTexts.h"
 #include "info/MemoryTexts.h"
-#include "info/ShellActions.h"
-#include "info/Shortcut.h"
-#include "info/ShellFolders.h"
+#include "shell/ShellActions.h"
+#include "shell/Shortcut.h"
+#include "shell/ShellFolders.h"
 #include "info/WindowsVersion.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
-#include "framework/WideText.h"
+#include "base/WideText.h"
 
 class TInfoForm : public TForm {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/WideText.h"
+#include "base/WideText.h"
 
 namespace {
 

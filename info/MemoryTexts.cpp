@@ -1,8 +1,6 @@
 #include "info/MemoryTexts.h"
 
-#include <cstring>
-
-#include "info/SizeText.h"
+#include "base/SizeText.h"
 
 namespace {
 
@@ -12,14 +10,6 @@ std::string MemoryLine(const char* label, SIZE_T available, SIZE_T total, const 
 }
 
 }  // namespace
-
-MEMORYSTATUS ReadMemoryStatus(const TMemoryStatusApi& api) {
-  MEMORYSTATUS status;
-  std::memset(&status, 0, sizeof(status));
-  status.dwLength = sizeof(status);
-  api.ReadStatus(&status);
-  return status;
-}
 
 void GetMemoryTexts(std::string& physical, std::string& pagingFile, std::string& virtualMemory,
                     const TMemoryStatusApi& api, const TLocaleSeparators& separators) {

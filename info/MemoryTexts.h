@@ -1,16 +1,10 @@
 #pragma once
-// The memory status and the three memory lines of the information window.
+// The three memory lines of the information window.
 #include <windows.h>
 #include <string>
 
-#include "info/LocaleSeparators.h"
-
-struct TMemoryStatusApi {
-  decltype(&::GlobalMemoryStatus) ReadStatus = &::GlobalMemoryStatus;
-};
-
-// One reading into a record zeroed and sized first, as the call expects.
-MEMORYSTATUS ReadMemoryStatus(const TMemoryStatusApi& api = TMemoryStatusApi());
+#include "base/LocaleSeparators.h"
+#include "base/MemoryStatus.h"
 
 // From one reading, each line as available amount, slash, total, in KB:
 // "free physical memory:262,144.00KB/1,048,576.00KB". The labels are all 21

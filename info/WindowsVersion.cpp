@@ -1,6 +1,6 @@
 #include "info/WindowsVersion.h"
 
-#include "framework/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace {
 

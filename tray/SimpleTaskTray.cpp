@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace {
 constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -99,6 +99,12 @@ void TSimpleTaskTray::HideBalloon() {
 
 void TSimpleTaskTray::FireEvent(const TNotifyEvent& event) {
   if (event) event(*this);
+}
+
+void TSimpleTaskTray::Restore() {
+  if (FAdded) return;
+  FAddRequested = true;
+  AddAgain();
 }
 
 void TSimpleTaskTray::AddAgain() {

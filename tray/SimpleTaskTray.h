@@ -39,6 +39,9 @@ public:
   bool ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon,
                    TTrayMessageStyle style);
   void HideBalloon();
+  // Adds the icon again, with its record as it was, after DeleteIcon gave it
+  // up for a session end that did not come.
+  void Restore();
 
   TNotifyEvent OnLButtonDown;
   TNotifyEvent OnLButtonDblClk;

@@ -9,8 +9,10 @@
 #include <string>
 
 #include "app/DummyMainForm.h"
+#include "app/InstanceGuard.h"
+#include "app/InstanceKey.h"
 #include "framework/Application.h"
-#include "framework/Owned.h"
+#include "base/Owned.h"
 #include "info/InfoForm.h"
 
 namespace {
@@ -85,9 +87,10 @@ void OpenAndCloseInformationWindow(TApplication& app) {
 
 TEST(LongUse, SweepsAndInformationWindowsLeaveNothingBehind) {
   TApplication app;
-  TDummyMainForm form(app);
+  TInstanceGuard guard(InstanceKey);  // never taken: only a restart uses it
+  TDummyMainForm form(app, guard);
   ASSERT_NE(nullptr, form.TrayIcon);
-  form.MemoryStatusApi.ReadStatus = &TwoGiBMachine;
+  form.Sweep.System.Memory.ReadStatus = &TwoGiBMachine;
 
   // One of each first: what is made once and kept (fonts of the system,
   // the first thread's leftovers) is not a leak.

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "app/InstanceKey.h"
-#include "framework/ComPtr.h"
-#include "framework/WideText.h"
-#include "info/ComApartment.h"
+#include "base/ComPtr.h"
+#include "base/WideText.h"
+#include "shell/ComApartment.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Owned.h"
+#include "base/Owned.h"
 
 namespace {
 

@@ -1,0 +1,32 @@
+#pragma once
+// The user's shell folders the program writes shortcuts into and opens.
+#include <windows.h>
+#include <shlobj.h>
+#include <string>
+
+#include "base/Error.h"
+
+enum TSpecialFolder { sfStartup = 0, sfDesktop = 1 };
+
+// The shell's identifier (CSIDL) of each folder, and its name for messages.
+int SpecialFolderId(TSpecialFolder folder);
+std::string SpecialFolderName(TSpecialFolder folder);
+
+// Raised where a folder the shell cannot name would be used; action says what
+// could not be done ("Cannot open \"Startup\"").
+class EUnknownFolder : public EError {
+public:
+  explicit EUnknownFolder(const std::string& action) : EError(action + ": the folder is unknown") {}
+};
+
+// The shell calls, replaceable so tests can make either of them fail.
+struct TSpecialFolderApi {
+  decltype(&SHGetSpecialFolderLocation) GetFolderLocation = &SHGetSpecialFolderLocation;
+  decltype(&SHGetPathFromIDListA) GetPathFromIDList = &SHGetPathFromIDListA;
+  decltype(&CoTaskMemFree) FreeIDList = &CoTaskMemFree;
+};
+
+// The folder's path; the empty text when the shell cannot supply it.
+std::string GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api = TSpecialFolderApi());
+std::string GetStartupFolder();
+std::string GetDesktopFolder();

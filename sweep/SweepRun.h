@@ -1,0 +1,81 @@
+#pragma once
+// The sweep command's run: announce, sweep on a worker while the tray icon
+// runs its animation, put the icon back and report.
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/LocaleSeparators.h"
+#include "base/MemoryStatus.h"
+#include "sweep/MemorySweep.h"
+#include "sweep/SweepThread.h"
+#include "tray/TrayTypes.h"
+
+class TImageList;
+
+// What the run uses of the tray icon, filled in by the icon's owner.
+struct TSweepTray {
+  std::function<void(const std::string& text, const std::string& title, TTrayMessageIcon icon)> Balloon;
+  std::function<void(HICON icon)> Icon;
+  std::function<void()> HideBalloon;
+};
+
+// What the run uses of the system: the real functions unless a test or a
+// bench sizes the sweeps or records the steps.
+struct TSweepSystem {
+  TMemoryStatusApi Memory;
+  decltype(&::Sleep) Pause = &::Sleep;
+  decltype(&::GetLocalTime) Clock = &::GetLocalTime;
+  TLocaleApi Locale;
+  TVirtualMemoryApi VirtualMemory;
+};
+
+// The pause after each frame; the end of a sweep is noticed at most this late
+// (plus the time to show one frame).
+constexpr DWORD SweepFramePause = 100;
+
+// total x percent / 100, cut to whole bytes. The product is formed in the
+// widest floating point there is. Raises std::range_error for a result the
+// process could not address (outside SIZE_T), which no setting up to 100%
+// of a count the system gives can reach.
+SIZE_T SweepSize(SIZE_T total, int percent);
+
+// Every tray call waits on the shell, and a thread waiting in a send handles
+// the messages sent to it: a request that has to see the sweep over before it
+// is answered (a close, the end of the session) arrives in the middle of one
+// of these calls and calls Abandon from there. The run then joins the
+// worker, puts the normal icon back and reports nothing; the interrupted run
+// takes no step after the call it was in.
+class TSweepRun {
+public:
+  explicit TSweepRun(TSweepTray tray, const TSweepSystem& system = TSweepSystem())
+      : System(system), FTray(std::move(tray)) {}
+  TSweepRun(const TSweepRun&) = delete;
+  TSweepRun& operator=(const TSweepRun&) = delete;
+
+  // One sweep of percent of the total physical memory, from its start report
+  // to its completion report. normalIcon is the icon the tray shows when no
+  // sweep runs; title is the balloons' caption; without frames (null) the
+  // icon stays still. Does nothing while a run is in progress.
+  void Run(int percent, const std::string& title, HICON normalIcon, const TImageList* frames);
+  // True from the start of Run to its return: the one "busy sweeping" state.
+  bool Running() const { return FRunning; }
+  // Ends the run in progress at once, without its report; nothing otherwise.
+  void Abandon();
+
+  TSweepSystem System;
+
+private:
+  void Sweep(int percent, const std::string& title, const TImageList* frames);
+  void Animate(const TImageList* frames);
+  void RestoreIcon();
+  SYSTEMTIME Now() const;
+
+  TSweepTray FTray;
+  bool FRunning = false;
+  bool FAbandoned = false;
+  bool FIconRestored = false;
+  HICON FNormalIcon = nullptr;
+  std::unique_ptr<TSweepThread> FWorker;
+};

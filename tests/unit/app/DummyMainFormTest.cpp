@@ -1,0 +1,129 @@
+// The hidden main window for real: its menu, its tray icon and its close.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/DummyMainForm.h"
+#include "app/InstanceGuard.h"
+#include "app/InstanceKey.h"
+#include "framework/Application.h"
+
+namespace {
+
+struct TItem {
+  std::string Caption;
+  ULONG_PTR Tag;
+  bool Default;
+  HMENU SubMenu;
+};
+
+TItem ItemAt(HMENU menu, UINT position) {
+  char caption[64] = "";
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STRING | MIIM_DATA | MIIM_STATE | MIIM_SUBMENU;
+  info.dwTypeData = caption;
+  info.cch = sizeof(caption);
+  GetMenuItemInfoA(menu, position, TRUE, &info);
+  return {caption, info.dwItemData, (info.fState & MFS_DEFAULT) != 0, info.hSubMenu};
+}
+
+// The name is never taken here: the form only lets it go on a restart.
+TInstanceGuard Guard(InstanceKey);
+
+// A machine of 64 MiB, so that a sweep through the form takes a moment.
+void WINAPI SmallMachine(LPMEMORYSTATUS status) {
+  GlobalMemoryStatus(status);
+  status->dwTotalPhys = SIZE_T(64) << 20;
+}
+
+}  // namespace
+
+TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
+  TApplication app;
+  TDummyMainForm form(app, Guard);
+  EXPECT_FALSE(app.ShowMainForm);
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(IsWindowVisible(app.Handle()));
+  char title[64] = "";
+  GetWindowTextA(form.Handle(), title, sizeof(title));
+  EXPECT_STREQ("DummyMainForm", title);
+
+  ASSERT_NE(nullptr, form.TrayIcon);
+  EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
+  EXPECT_NE(nullptr, form.TrayIcon->IconData().hIcon);
+  EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
+  EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnLButtonDblClk));
+  EXPECT_FALSE(static_cast<bool>(form.TrayIcon->OnLButtonDown));
+  EXPECT_FALSE(static_cast<bool>(form.TrayIcon->OnRButtonDblClk));
+
+  std::vector<TMenuItem*> commands;
+  TOwnedMenu menu = form.PopupMenu.BuildMenu(commands);
+  ASSERT_EQ(4, GetMenuItemCount(menu.Get()));
+  const char* top[] = {"&About This Program...", "&Reboot This Program...", "&Sweeeeep", "&Exit"};
+  for (UINT i = 0; i < 4; ++i) {
+    TItem item = ItemAt(menu.Get(), i);
+    EXPECT_EQ(top[i], item.Caption);
+    EXPECT_EQ(0u, item.Tag);
+    EXPECT_FALSE(item.Default);
+    EXPECT_EQ(i == 2, item.SubMenu != nullptr);
+  }
+  HMENU sweep = ItemAt(menu.Get(), 2).SubMenu;
+  ASSERT_EQ(9, GetMenuItemCount(sweep));
+  for (UINT i = 0; i < 9; ++i) {
+    const int percent = 90 - 10 * static_cast<int>(i);
+    TItem item = ItemAt(sweep, i);
+    EXPECT_EQ("&" + std::to_string(percent) + "%", item.Caption);
+    EXPECT_EQ(static_cast<ULONG_PTR>(percent), item.Tag);
+    EXPECT_EQ(percent == 50, item.Default);
+  }
+  EXPECT_EQ(form.Menu50, commands[7]);
+  EXPECT_EQ(50, form.Menu50->Tag);
+
+  // Two close queries in a row take the icon away once; the object stays
+  // for whatever may still be inside one of its calls.
+  EXPECT_TRUE(form.TrayIcon->Added());
+  EXPECT_TRUE(form.CloseQuery());
+  ASSERT_NE(nullptr, form.TrayIcon);
+  EXPECT_FALSE(form.TrayIcon->Added());
+  EXPECT_TRUE(form.CloseQuery());
+}
+
+TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
+  TApplication app;
+  TDummyMainForm form(app, Guard);
+  // The application decides for the main form of its running loop.
+  app.Defer([&] {
+    EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(form.TrayIcon->Added());
+    SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(form.TrayIcon->Added());
+    EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
+    EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
+    EXPECT_FALSE(app.Terminated());
+    form.Close();
+  });
+  app.Run(form);
+}
+
+TEST(DummyMainForm, SweepCommandMakesTheFramesAtItsFirstRunAndReports) {
+  TApplication app;
+  TDummyMainForm form(app, Guard);
+  form.Sweep.System.Memory.ReadStatus = &SmallMachine;
+  EXPECT_EQ(nullptr, form.ImageList1);  // an idle program keeps no frames
+  form.Menu10Click(*form.Menu10);
+  ASSERT_NE(nullptr, form.ImageList1);
+  EXPECT_EQ(11, form.ImageList1->Count());
+  const std::string report = form.TrayIcon->IconData().szInfo;
+  EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
+}
+
+TEST(DummyMainForm, ExitClosesTheMainWindowAndEndsTheLoop) {
+  TApplication app;
+  TDummyMainForm form(app, Guard);
+  app.Defer([&] { form.MenuExitClick(*form.MenuExit); });
+  app.Run(form);
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_FALSE(form.TrayIcon->Added());
+}

@@ -1,0 +1,122 @@
+// Size texts and the memory lines made of them, with the separators they use.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "info/MemoryTexts.h"
+#include "base/SizeText.h"
+
+namespace {
+
+TLocaleSeparators English() { return TLocaleSeparators{",", ".", "/", ":"}; }
+TLocaleSeparators German() { return TLocaleSeparators{".", ",", ".", ":"}; }
+
+TEST(SizeTextTest, RoundsHalvesToTheEvenNeighbour) {
+  EXPECT_EQ("0.00MB", FormatMB(0, English()));
+  EXPECT_EQ("1.00MB", FormatMB(1048575, English()));
+  EXPECT_EQ("2.00MB", FormatMB(1572864, English()));  // 1.5
+  EXPECT_EQ("2.00MB", FormatMB(2621440, English()));  // 2.5
+  EXPECT_EQ("4.00MB", FormatMB(3670016, English()));  // 3.5
+  EXPECT_EQ("0.00MB", FormatMB(524288, English()));   // 0.5
+  EXPECT_EQ("1.00MB", FormatMB(524289, English()));   // just over the half
+  EXPECT_EQ("2.00KB", FormatKB(1536, English()));
+  EXPECT_EQ("2.00KB", FormatKB(2560, English()));
+}
+
+TEST(SizeTextTest, GroupsInThreesUpToTheLargestCount) {
+  EXPECT_EQ("512.00MB", FormatMB(536870912, English()));
+  EXPECT_EQ("2,048.00MB", FormatMB(2147483648LL, English()));
+  EXPECT_EQ("4,096.00MB", FormatMB(4294967295LL, English()));
+  EXPECT_EQ("1,048,576.00KB", FormatKB(1073741824, English()));
+  EXPECT_EQ("4,194,304.00KB", FormatKB(4294967295LL, English()));
+  EXPECT_EQ("999.00KB", FormatKB(999 * 1024, English()));
+  EXPECT_EQ("1,000.00KB", FormatKB(1000 * 1024, English()));
+}
+
+TEST(SizeTextTest, UsesTheGivenSeparators) {
+  EXPECT_EQ("1.024,00MB", FormatMB(1073741824, German()));
+  TLocaleSeparators none{"", ".", "/", ":"};
+  EXPECT_EQ("1048576.00KB", FormatKB(1073741824, none));
+}
+
+// The separators as a fake GetLocaleInfoA gives them, per item asked for.
+const char* FakeThousand = "'";
+const char* FakeDecimal = ",";
+int WINAPI FakeLocaleInfo(LCID, LCTYPE type, LPSTR data, int size) {
+  const char* value = nullptr;
+  switch (type) {
+    case LOCALE_STHOUSAND: value = FakeThousand; break;
+    case LOCALE_SDECIMAL: value = FakeDecimal; break;
+    case LOCALE_SDATE: value = "-"; break;
+    case LOCALE_STIME: value = "."; break;
+    default: return 0;
+  }
+  if (!value) return 0;  // the system cannot give it
+  const int length = static_cast<int>(std::strlen(value)) + 1;
+  if (length > size) return 0;
+  std::memcpy(data, value, length);
+  return length;
+}
+
+TEST(SizeTextTest, ReadsTheUserSeparatorsWhenATextIsMade) {
+  TLocaleApi api;
+  api.LocaleInfo = &FakeLocaleInfo;
+  FakeThousand = "'";
+  TLocaleSeparators separators = UserSeparators(api);
+  EXPECT_EQ("'", separators.Thousand);
+  EXPECT_EQ(",", separators.Decimal);
+  EXPECT_EQ("-", separators.Date);
+  EXPECT_EQ(".", separators.Time);
+  EXPECT_EQ("1'024,00MB", FormatMB(1073741824, separators));
+
+  // A separator the system cannot give keeps the usual one.
+  FakeThousand = nullptr;
+  EXPECT_EQ(",", UserSeparators(api).Thousand);
+  FakeThousand = "'";
+}
+
+// One fixed reading, recording that the record came zeroed and sized.
+bool StatusCameClean = false;
+void WINAPI FakeGlobalMemoryStatus(LPMEMORYSTATUS status) {
+  MEMORYSTATUS clean;
+  std::memset(&clean, 0, sizeof(clean));
+  clean.dwLength = sizeof(void*) == 4 ? 32 : 56;  // the record at the platform's size
+  StatusCameClean = std::memcmp(status, &clean, sizeof(clean)) == 0;
+  status->dwTotalPhys = 1u << 30;
+  status->dwAvailPhys = 256u << 20;
+  status->dwTotalPageFile = 4294967295u;
+  status->dwAvailPageFile = 1536;
+  status->dwTotalVirtual = 2147352576u;
+  status->dwAvailVirtual = 0;
+}
+
+TEST(MemoryTextsTest, GivesAvailableThenTotalInKilobytesFromOneReading) {
+  TMemoryStatusApi api;
+  api.ReadStatus = &FakeGlobalMemoryStatus;
+  std::string physical, pagingFile, virtualMemory;
+  GetMemoryTexts(physical, pagingFile, virtualMemory, api, English());
+  EXPECT_TRUE(StatusCameClean);
+  EXPECT_EQ("free physical memory:262,144.00KB/1,048,576.00KB", physical);
+  EXPECT_EQ("free paging file    :2.00KB/4,194,304.00KB", pagingFile);
+  EXPECT_EQ("free virtual memory :0.00KB/2,097,024.00KB", virtualMemory);
+}
+
+void WINAPI FakeLargeMemoryStatus(LPMEMORYSTATUS status) {
+  status->dwTotalPhys = static_cast<SIZE_T>(std::uint64_t(24) << 30);
+  status->dwAvailPhys = static_cast<SIZE_T>(std::uint64_t(5) << 32);
+  status->dwTotalVirtual = static_cast<SIZE_T>(std::uint64_t(128) << 40);
+}
+
+// A 24 GiB machine once showed 3,712,224.00KB in all: cut to 32 bits.
+TEST(MemoryTextsTest, SixtyFourBitCountsAreShownInFull) {
+  if (sizeof(SIZE_T) < 8) GTEST_SKIP() << "a 32-bit process has no counts past 4 GiB";
+  TMemoryStatusApi api;
+  api.ReadStatus = &FakeLargeMemoryStatus;
+  std::string physical, pagingFile, virtualMemory;
+  GetMemoryTexts(physical, pagingFile, virtualMemory, api, English());
+  EXPECT_EQ("free physical memory:20,971,520.00KB/25,165,824.00KB", physical);
+  EXPECT_EQ("free virtual memory :0.00KB/137,438,953,472.00KB", virtualMemory);
+}
+
+}  // namespace
