@@ -31,7 +31,9 @@ private:
 bool IsAlreadyRunning(const std::string& name) {
   HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
   DWORD error = GetLastError();
-  if (error == ERROR_ALREADY_EXISTS) {
+  // A copy under another account or integrity level (an elevated one) holds
+  // the name with rights this one lacks: the name is taken all the same.
+  if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
     if (mutex) CloseHandle(mutex);
     return true;
   }

@@ -4,7 +4,8 @@
 class TApplication;
 
 // Tests and takes the single-instance mutex. True when another process
-// already holds the name; then no handle to it is kept.
+// already holds the name, also one that may not be opened from here; then no
+// handle to it is kept.
 bool IsAlreadyRunning(const std::string& name);
 
 // Closes this instance's handle to the mutex, so that a copy started next

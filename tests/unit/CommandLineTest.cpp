@@ -50,4 +50,19 @@ TEST(InstanceGuard, SecondTestOfTheSameNameFindsItRunning) {
   ReleaseInstanceGuard();  // the name ceases to exist with its last handle
   EXPECT_FALSE(IsAlreadyRunning(name));
   ReleaseInstanceGuard();
+
+  // Held by a copy that grants this one no rights (an elevated one, say):
+  // opening it is denied, and the name is taken all the same.
+  SECURITY_DESCRIPTOR noRights;
+  InitializeSecurityDescriptor(&noRights, SECURITY_DESCRIPTOR_REVISION);
+  ACL emptyList;
+  InitializeAcl(&emptyList, sizeof(emptyList), ACL_REVISION);
+  SetSecurityDescriptorDacl(&noRights, TRUE, &emptyList, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), &noRights, FALSE};
+  HANDLE other = CreateMutexA(&attributes, TRUE, name.c_str());
+  ASSERT_NE(nullptr, other);
+  ASSERT_EQ(nullptr, CreateMutexA(nullptr, TRUE, name.c_str()));
+  ASSERT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+  EXPECT_TRUE(IsAlreadyRunning(name));
+  CloseHandle(other);
 }
