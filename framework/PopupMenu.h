@@ -42,9 +42,10 @@ public:
 
   // Opens the menu with its top-left corner at the screen point. The owner
   // must be the foreground window, or the menu may not close when the user
-  // clicks elsewhere.
+  // clicks elsewhere. Does nothing while the menu is already open.
   void Popup(int x, int y, HWND owner);
 
 private:
   TMenuItem FItems;
+  bool FOpen = false;
 };
