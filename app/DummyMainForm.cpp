@@ -33,7 +33,9 @@ TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard)
   TWindowParams params;
   params.ClassName = "TDummyMainForm";
   params.Title = "DummyMainForm";
-  params.Style = WS_OVERLAPPEDWINDOW;
+  // No system menu: Alt+Space would open one in the middle of the screen
+  // for a window that is never shown.
+  params.Style = WS_POPUP;
   // Never shown; placed as a form centred on the work area would be.
   POINT origin = CenteredOrigin(PrimaryWorkArea(), FormWidth, FormHeight);
   params.Left = origin.x;

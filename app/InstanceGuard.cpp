@@ -26,7 +26,9 @@ bool TInstanceGuard::Take() {
   if (FMutex) return true;
   HANDLE mutex = CreateMutexA(nullptr, TRUE, FName.c_str());
   const DWORD error = GetLastError();
-  if (error == ERROR_ALREADY_EXISTS) {
+  // A copy under another account or integrity level (an elevated one) holds
+  // the name with rights this one lacks: the name is taken all the same.
+  if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
     if (mutex) CloseHandle(mutex);
     return false;
   }

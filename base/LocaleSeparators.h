@@ -15,6 +15,7 @@ struct TLocaleSeparators {
   std::string Time = ":";
 };
 
-// The user's separators now. A separator the system cannot give keeps the
-// default above, so a text never comes out with a missing decimal point.
+// The user's separators now. A separator the system cannot give, and an
+// empty decimal separator, keep the default above, so a text never comes out
+// with a missing decimal point. An empty thousands separator is kept.
 TLocaleSeparators UserSeparators(const TLocaleApi& api = TLocaleApi());

@@ -82,12 +82,18 @@ TOwnedMenu TPopupMenu::BuildMenu(std::vector<TMenuItem*>& commands) const {
 }
 
 void TPopupMenu::Popup(int x, int y, HWND owner) {
+  // The open menu's loop dispatches the clicks that reach the tray icon
+  // meanwhile; under Wine each one opened another menu over it (Windows
+  // refuses a second one on the thread).
+  if (FOpen) return;
   std::vector<TMenuItem*> commands;
   TOwnedMenu menu = BuildMenu(commands);
+  FOpen = true;
   // TPM_RETURNCMD keeps the choice away from WM_COMMAND, which any other
   // process could post; the command is queued instead.
   UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  FOpen = false;
   TApplication* app = TApplication::Current();
   if (!app || app->Terminated()) return;
   if (chosen == 0 || chosen > commands.size()) return;

@@ -40,9 +40,11 @@ public:
   // item's data is its tag.
   TOwnedMenu BuildMenu(std::vector<TMenuItem*>& commands) const;
 
-  // Opens the menu with its top-left corner at the screen point.
+  // Opens the menu with its top-left corner at the screen point. Does nothing
+  // while the menu is already open.
   void Popup(int x, int y, HWND owner);
 
 private:
   TMenuItem FItems;
+  bool FOpen = false;
 };

@@ -87,6 +87,10 @@ LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // through the position change, where the showing is taken out.
     if (msg == WM_SETREDRAW) return 0;
     if (msg == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    // After a tray click the hidden main window is the foreground window, so
+    // the user's next Alt+F4 goes to it and would end the program unseen.
+    // The program ends through its menu or a close request, not this.
+    if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) return 0;
   }
   return DefWindowProcA(FHandle, msg, wParam, lParam);
 }

@@ -36,8 +36,10 @@ void StartProgram(HWND owner, const TWideText& program, const std::string& param
   info.cbSize = sizeof info;
   // The caller reports the failure itself, once; the shell is not to add a
   // box of its own. The process is made before the call returns, since the
-  // caller may end right after.
-  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  // caller may end right after. The program started is the one already
+  // running: a downloaded copy must not ask for the user's trust again (the
+  // zone check's "Open File - Security Warning") on every restart.
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOZONECHECKS;
   info.hwnd = owner;
   info.lpFile = program.c_str();
   info.lpParameters = wideParameters.c_str();

@@ -27,13 +27,26 @@ void CheckLinkContents(HRESULT result) {
   if (result != S_OK) throw EComError(FAILED(result) ? result : NotTaken);
 }
 
+// The path with every folder and file in its long form; as given when that
+// cannot be had (a file that does not exist, say).
+TWideText LongPathName(const wchar_t* path) {
+  const DWORD size = GetLongPathNameW(path, nullptr, 0);
+  if (size == 0) return path;
+  std::vector<wchar_t> buffer(size, L'\0');
+  const DWORD length = GetLongPathNameW(path, buffer.data(), size);
+  if (length == 0 || length >= size) return path;
+  return TWideText(buffer.data(), length);
+}
+
 // Wine's link object also answers S_OK for a target longer than MAX_PATH and
 // keeps none of it: the shortcut would start nothing. So the target is read
-// back.
+// back. Windows' object gives it back rebuilt with long names, so a program
+// started through a short (8.3) path is compared in the long form of both.
 void CheckLinkTarget(IShellLinkW* link, const TWideText& target) {
-  std::vector<wchar_t> kept(target.size() + 2, L'\0');
+  std::vector<wchar_t> kept(MAX_PATH + target.size() + 2, L'\0');
   HRESULT result = link->GetPath(kept.data(), static_cast<int>(kept.size()), nullptr, SLGP_RAWPATH);
-  if (result != S_OK || lstrcmpiW(kept.data(), target.c_str()) != 0) throw EComError(FAILED(result) ? result : NotTaken);
+  if (result != S_OK || lstrcmpiW(LongPathName(kept.data()).c_str(), LongPathName(target.c_str()).c_str()) != 0)
+    throw EComError(FAILED(result) ? result : NotTaken);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ namespace {
 constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr UINT BalloonTimeoutMs = 3000;
 constexpr UINT NotifyIconVersion = 3;
+constexpr UINT_PTR AddRetryTimer = 1;
 }  // namespace
 
 TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
@@ -54,6 +55,7 @@ bool TSimpleTaskTray::AddIcon(const std::string& tip) {
   FIconData.uFlags = IconFlags;
   CopyAnsiCut(FIconData.szTip, tip, FApi.CodePage);
   FAdded = Notify(NIM_ADD);
+  RetryAddWhileMissing();
   return FAdded;
 }
 
@@ -65,12 +67,13 @@ bool TSimpleTaskTray::ChangeIcon(HICON icon) {
 }
 
 bool TSimpleTaskTray::DeleteIcon() {
+  // Given up on purpose (the program or the session ends): neither the retry
+  // nor a restarted shell may bring it back, whatever the shell answers.
+  FAddRequested = false;
+  RetryAddWhileMissing();
   if (!FAdded) return true;
   bool deleted = Notify(NIM_DELETE);
-  if (deleted) {
-    FAdded = false;
-    FAddRequested = false;
-  }
+  if (deleted) FAdded = false;
   return deleted;
 }
 
@@ -112,12 +115,28 @@ void TSimpleTaskTray::AddAgain() {
   // A shell that still shows the icon refuses the add; then a successful
   // modify proves the icon is there.
   FAdded = Notify(NIM_ADD) || Notify(NIM_MODIFY);
+  RetryAddWhileMissing();
 }
 
-bool TSimpleTaskTray::WndProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+void TSimpleTaskTray::RetryAddWhileMissing() {
+  // Read after the shell call returns: a close query handled while the call
+  // waited may have given the icon up meanwhile.
+  if (FAddRequested && !FAdded)
+    SetTimer(FWnd->Handle(), AddRetryTimer, FApi.AddRetryMs, nullptr);
+  else
+    KillTimer(FWnd->Handle(), AddRetryTimer);
+}
+
+bool TSimpleTaskTray::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   if (msg == FTaskbarCreatedMessage) {
     if (FAddRequested) AddAgain();
+    return true;
+  }
+  if (msg == WM_TIMER && wParam == AddRetryTimer) {
+    // A timed-out add may have shown the icon after all: AddAgain then
+    // finds it through the modify.
+    if (FAddRequested && !FAdded) AddAgain();
     return true;
   }
   if (msg != WM_TRAYNOTIFY) return false;

@@ -21,6 +21,10 @@ struct TTrayApi {
   decltype(&Shell_NotifyIconA) NotifyIcon = &Shell_NotifyIconA;
   decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
   UINT CodePage = CP_ACP;  // for cutting texts at character boundaries
+  // How often an icon the shell did not take is offered again. At logon the
+  // shell may not be ready for it yet, and a taskbar that already exists
+  // sends no "TaskbarCreated" later.
+  UINT AddRetryMs = 2000;
 };
 
 class TSimpleTaskTray;
@@ -61,13 +65,15 @@ private:
   // Adds the icon again with the record as it is, after a shell restart or
   // on a re-add request.
   void AddAgain();
+  // Runs the retry timer exactly while the icon is wanted and not added.
+  void RetryAddWhileMissing();
   bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   TTrayApi FApi;
   std::unique_ptr<THiddenWindow> FWnd;
   TNotifyIconDataA FIconData;
   bool FAdded = false;
-  bool FAddRequested = false;  // AddIcon was asked for and the icon not deleted since
+  bool FAddRequested = false;  // AddIcon was asked for and DeleteIcon not since
   UINT FReAddMessage = 0;
   UINT FTaskbarCreatedMessage = 0;
 };

@@ -244,7 +244,7 @@ int Usage() {
                "  children HWND            child windows\n"
                "  find CLASS [PID]         top-level windows of a class\n"
                "  text HWND                window text\n"
-               "  post HWND MSG WPARAM LPARAM\n"
+               "  post HWND MSG WPARAM LPARAM [TIMES]   posts it once or TIMES times\n"
                "  send HWND MSG WPARAM LPARAM   prints the result\n"
                "  send-queued HWND MSG WPARAM LPARAM   prints \"queued\", then \"result N\" once answered\n"
                "  broadcast MSGNAME        posts a registered message to every top-level window\n"
@@ -299,12 +299,17 @@ int Run(int argc, char** argv) {
     std::printf("%s\n", TextOf(wnd).c_str());
     return 0;
   }
-  if ((command == "post" || command == "send") && argc == 6) {
+  if ((command == "post" && (argc == 6 || argc == 7)) || (command == "send" && argc == 6)) {
     HWND wnd = WindowArg(argv[2]);
     UINT msg = Number(argv[3]);
     WPARAM wParam = Number(argv[4]);
     LPARAM lParam = static_cast<LPARAM>(Number(argv[5]));
-    if (command == "post") return PostMessageA(wnd, msg, wParam, lParam) ? 0 : Failed("post failed: " + LastError());
+    if (command == "post") {
+      for (unsigned long times = argc == 7 ? Number(argv[6]) : 1; times > 0; --times) {
+        if (!PostMessageA(wnd, msg, wParam, lParam)) return Failed("post failed: " + LastError());
+      }
+      return 0;
+    }
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(wnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result))
       return Failed("no answer within 10 s: " + LastError());

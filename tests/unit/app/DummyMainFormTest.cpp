@@ -38,6 +38,16 @@ void WINAPI SmallMachine(LPMEMORYSTATUS status) {
   status->dwTotalPhys = SIZE_T(64) << 20;
 }
 
+// Ends any menu that a test's messages opened and remembers that one did.
+bool MenuWasOpened = false;
+VOID CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (menu && IsWindowVisible(menu)) {
+    MenuWasOpened = true;
+    EndMenu();
+  }
+}
+
 }  // namespace
 
 TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
@@ -126,4 +136,25 @@ TEST(DummyMainForm, ExitClosesTheMainWindowAndEndsTheLoop) {
   app.Run(form);
   EXPECT_TRUE(app.Terminated());
   EXPECT_FALSE(form.TrayIcon->Added());
+}
+
+TEST(DummyMainForm, AltSpaceAndAltF4OnTheHiddenWindowOpenNothingAndEndNothing) {
+  TApplication app;
+  TDummyMainForm form(app, Guard);
+  // After a tray click the hidden window is the foreground window and gets
+  // the user's next keys, as the keyboard delivers them after translation.
+  const LPARAM altDown = 0x20000000;
+  MenuWasOpened = false;
+  UINT_PTR watchdog = SetTimer(nullptr, 0, 50, &EndAnyMenu);
+  SendMessageA(form.Handle(), WM_SYSCHAR, VK_SPACE, altDown);
+  SendMessageA(form.Handle(), WM_SYSKEYDOWN, VK_F4, altDown);
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (GetTickCount() - start < 200) {  // the system command may come posted
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  KillTimer(nullptr, watchdog);
+  EXPECT_FALSE(MenuWasOpened) << "Alt+Space opened a system menu";
+  EXPECT_TRUE(form.TrayIcon->Added()) << "Alt+F4 closed the main window";
 }

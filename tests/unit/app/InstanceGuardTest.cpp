@@ -16,3 +16,22 @@ TEST(InstanceGuard, SecondTestOfTheSameNameFindsItRunning) {
   second.Release();
   EXPECT_TRUE(first.Take());
 }
+
+TEST(InstanceGuard, ANameHeldWithRightsThisCopyLacksIsTaken) {
+  // Held by a copy that grants this one no rights (an elevated one, say):
+  // opening it is denied, and the name is taken all the same.
+  const std::string name = "SweeperUnitTestDenied-" + std::to_string(GetCurrentProcessId());
+  SECURITY_DESCRIPTOR noRights;
+  InitializeSecurityDescriptor(&noRights, SECURITY_DESCRIPTOR_REVISION);
+  ACL emptyList;
+  InitializeAcl(&emptyList, sizeof(emptyList), ACL_REVISION);
+  SetSecurityDescriptorDacl(&noRights, TRUE, &emptyList, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), &noRights, FALSE};
+  HANDLE other = CreateMutexA(&attributes, TRUE, name.c_str());
+  ASSERT_NE(nullptr, other);
+  ASSERT_EQ(nullptr, CreateMutexA(nullptr, TRUE, name.c_str()));
+  ASSERT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+  TInstanceGuard guard(name);
+  EXPECT_FALSE(guard.Take());
+  CloseHandle(other);
+}

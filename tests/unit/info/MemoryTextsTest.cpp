@@ -73,7 +73,16 @@ TEST(SizeTextTest, ReadsTheUserSeparatorsWhenATextIsMade) {
   // A separator the system cannot give keeps the usual one.
   FakeThousand = nullptr;
   EXPECT_EQ(",", UserSeparators(api).Thousand);
+  // An empty thousands separator is the user's choice; an empty decimal one
+  // would make 1 GiB "102400MB", so the usual one stands in.
+  FakeThousand = "";
+  FakeDecimal = "";
+  separators = UserSeparators(api);
+  EXPECT_EQ("", separators.Thousand);
+  EXPECT_EQ(".", separators.Decimal);
+  EXPECT_EQ("1024.00MB", FormatMB(1073741824, separators));
   FakeThousand = "'";
+  FakeDecimal = ",";
 }
 
 // One fixed reading, recording that the record came zeroed and sized.

@@ -145,8 +145,10 @@ TEST_F(ShellActionsTest, StartProgramStartsTheRealFileInItsFolder) {
   EXPECT_EQ(L"{B7188742-5D1C-46DA-9178-43DFBFCC0FA5}", ExecuteExParameters[0]);
   EXPECT_EQ(L"Z:\\\u0395\u03bb\\", ExecuteExDirectories[0]);
   EXPECT_EQ(SW_SHOW, ExecuteExCalls[0].nShow);
-  // The caller reports a failure; the shell must not show one of its own.
+  // The caller reports a failure; the shell must not show one of its own,
+  // nor a security warning for the program that is already running.
   EXPECT_TRUE(ExecuteExCalls[0].fMask & SEE_MASK_FLAG_NO_UI);
+  EXPECT_TRUE(ExecuteExCalls[0].fMask & SEE_MASK_NOZONECHECKS);
 }
 
 TEST_F(ShellActionsTest, StartProgramThatFailsRaisesTheSystemsReason) {

@@ -151,6 +151,7 @@ public:
   TCall Refuse = None;
   HRESULT Refusal = E_INVALIDARG;
   bool KeepsTarget = true;  // false: takes the target and keeps none of it, as Wine's for a long path
+  bool RespellsTarget = false;  // true: keeps the target in its short (8.3) spelling
   std::wstring Target;
   long References = 0;
   int Saves = 0;
@@ -171,6 +172,11 @@ public:
   HRESULT STDMETHODCALLTYPE SetArguments(LPCWSTR) override { return Result(Arguments); }
   HRESULT STDMETHODCALLTYPE SetPath(LPCWSTR path) override {
     Target = KeepsTarget ? path : L"";
+    if (RespellsTarget) {
+      wchar_t shortPath[MAX_PATH] = L"";
+      GetShortPathNameW(path, shortPath, MAX_PATH);
+      Target = shortPath;
+    }
     return Result(Path);
   }
   HRESULT STDMETHODCALLTYPE GetPath(LPWSTR path, int size, WIN32_FIND_DATAW*, DWORD) override {
@@ -230,6 +236,7 @@ protected:
     FakeLink.Interfaces = true;
     FakeLink.Refuse = TFakeLink::None;
     FakeLink.KeepsTarget = true;
+    FakeLink.RespellsTarget = false;
     FakeLink.Saves = 0;
   }
   void TearDown() override { EXPECT_EQ(0, FakeLink.References); }
@@ -280,6 +287,13 @@ TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
   FakeLink.KeepsTarget = true;
   CreateShortcut("C:\\Startup", L"Sweeper", FApi);
   EXPECT_EQ(1, FakeLink.Saves);
+
+  // The same file in another spelling is the target kept: Windows' object
+  // gives it back with long names, and a program may run through a short path.
+  FakeLink.RespellsTarget = true;
+  EXPECT_NO_THROW(CreateShortcut("C:\\Startup", L"Sweeper", FApi));
+  ASSERT_NE(0, lstrcmpiW(FakeLink.Target.c_str(), WideModuleFileName().c_str())) << "no short spelling to test with";
+  EXPECT_EQ(2, FakeLink.Saves);
 }
 
 }  // namespace

@@ -285,3 +285,46 @@ TEST_F(TrayIconTest, HiddenWindowNeverBlocksTheEndOfASessionAndOutlivesCloseRequ
   Send(tray, WM_TRAYNOTIFY, WM_RBUTTONDOWN);
   EXPECT_TRUE(clicked);
 }
+
+// Handles the thread's messages, timers included, until done() or the time is up.
+template <class TDone> void PumpUntil(TDone done, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < ms) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+}
+
+TEST_F(TrayIconTest, AnIconTheShellRefusedIsOfferedAgainUntilTakenUnlessGivenUp) {
+  Api.AddRetryMs = 10;
+  auto never = [] { return false; };
+  {
+    // At logon the shell is not ready yet: the add and one retry (its add
+    // and its modify) fail, the next retry's add is taken.
+    TSimpleTaskTray tray(IconA, Api);
+    Answers = {FALSE, FALSE, FALSE};
+    EXPECT_FALSE(tray.AddIcon("Sweeper.exe"));
+    PumpUntil([&] { return tray.Added(); }, 5000);
+    ASSERT_TRUE(tray.Added());
+    ASSERT_EQ(4u, Calls.size());
+    const DWORD expected[] = {NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD};
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(expected[i], Calls[i].Message) << "call " << i;
+    EXPECT_STREQ("Sweeper.exe", Calls[3].Data.szTip);
+    Calls.clear();
+    PumpUntil(never, 100);
+    EXPECT_TRUE(Calls.empty()) << "retried after the icon was added";
+  }
+  {
+    // The icon given up (the program or the session ends) is not offered
+    // again, not even by a restarted shell.
+    Calls.clear();
+    TSimpleTaskTray tray(IconA, Api);
+    Answers = {FALSE};
+    tray.AddIcon("Sweeper.exe");
+    EXPECT_TRUE(tray.DeleteIcon());
+    PumpUntil(never, 100);
+    Send(tray, RegisterWindowMessageA("TaskbarCreated"), 0);
+    EXPECT_EQ(1u, Calls.size()) << "added an icon that was given up";
+  }
+}
