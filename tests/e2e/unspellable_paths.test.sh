@@ -19,7 +19,7 @@ rm -rf "$work"
 # The user's Startup folder is moved there the way Windows keeps it, and put
 # back afterwards.
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
-saved_startup=$(wine reg query "$shell_folders" /v Startup 2>/dev/null | tr -d '\r' |
+saved_startup=$({ wine reg query "$shell_folders" /v Startup 2>/dev/null || true; } | tr -d '\r' |
   sed -n 's/^ *Startup *REG_EXPAND_SZ *//p')
 cleanup() {
   local pid
