@@ -6,6 +6,10 @@
 
 namespace {
 
+bool IsKeyMessage(UINT msg) {
+  return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYUP;
+}
+
 struct TThreadWindows {
   HWND Except;
   std::vector<HWND> Disabled;
@@ -89,14 +93,6 @@ void TForm::ShowModal() {
   if (previouslyActive && IsWindow(previouslyActive) && IsWindowVisible(previouslyActive))
     SetActiveWindow(previouslyActive);
 }
-
-namespace {
-
-bool IsKeyMessage(UINT msg) {
-  return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYUP;
-}
-
-}  // namespace
 
 TForm* TForm::KeyPreviewTarget(const MSG& msg) {
   if (!IsKeyMessage(msg.message)) return nullptr;

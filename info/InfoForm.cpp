@@ -169,8 +169,9 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // The panel covers the whole client area; erasing under it would only flicker.
   if (msg == WM_ERASEBKGND) return 0;
   // Sent to every top-level window when the colours or the high-contrast
-  // setting change; both may come while the window is open.
-  if (msg == WM_SYSCOLORCHANGE || msg == WM_SETTINGCHANGE) ApplyColours();
+  // setting change; both may come while the window is open, and are only
+  // acted on once every control has been made.
+  if ((msg == WM_SYSCOLORCHANGE || msg == WM_SETTINGCHANGE) && LblMemPhys) ApplyColours();
   return TForm::HandleMessage(msg, wParam, lParam);
 }
 
