@@ -19,6 +19,10 @@ TWideText ExtractFilePath(const TWideText& path) { return path.Part(0, Split(pat
 
 TWideText ExtractFileDir(const TWideText& path) { return path.Part(0, Split(path).FileDirLength()); }
 
+TWideText ExcludeTrailingBackslash(const TWideText& folder) {
+  return folder.Part(0, Split(folder).WithoutTrailingBackslashLength());
+}
+
 TWideText ExtractFileNameWithoutExtension(const TWideText& path) {
   TPathSplit split = Split(path);
   return path.Part(split.FileNameStart(), split.FileNameEnd() - split.FileNameStart());

@@ -16,3 +16,4 @@ TWideText WideModuleFileName(HMODULE module = nullptr);
 TWideText ExtractFilePath(const TWideText& path);                  // "C:\dir\"
 TWideText ExtractFileDir(const TWideText& path);                   // "C:\dir", "C:\"
 TWideText ExtractFileNameWithoutExtension(const TWideText& path);  // "prog"
+TWideText ExcludeTrailingBackslash(const TWideText& folder);       // "C:\dir\" gives "C:\dir"

@@ -1,10 +1,16 @@
 # Shared by the two toolchain files: cross-compiles for Windows with the
-# mingw-w64 compilers of SWEEPER_MINGW_TRIPLE. The -posix flavour is the one
-# whose libstdc++ has std::thread and std::mutex, which GoogleTest needs.
+# mingw-w64 compilers of SWEEPER_MINGW_TRIPLE, of the thread model
+# SWEEPER_THREAD_MODEL. The -posix compilers (the default) have the
+# std::thread and std::mutex that GoogleTest needs; the program itself is
+# built with the -win32 ones (see CMakeLists.txt).
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER   ${SWEEPER_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${SWEEPER_MINGW_TRIPLE}-g++-posix)
+if(NOT SWEEPER_THREAD_MODEL)
+  set(SWEEPER_THREAD_MODEL posix)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES SWEEPER_THREAD_MODEL)
+set(CMAKE_C_COMPILER   ${SWEEPER_MINGW_TRIPLE}-gcc-${SWEEPER_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER ${SWEEPER_MINGW_TRIPLE}-g++-${SWEEPER_THREAD_MODEL})
 set(CMAKE_RC_COMPILER  ${SWEEPER_MINGW_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${SWEEPER_MINGW_TRIPLE})

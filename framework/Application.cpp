@@ -25,7 +25,7 @@ void DispatchSafely(const MSG& msg) {
   if (msg.message == WM_TIMER && msg.lParam != 0) return;
   if (TForm* form = TForm::KeyPreviewTarget(msg)) {
     try {
-      form->PreviewKeyDown(msg.wParam);
+      form->PreviewKey(msg.message, msg.wParam);
     } catch (...) {
       TApplication::HandleException();
     }

@@ -6,6 +6,10 @@
 
 namespace {
 
+bool IsKeyMessage(UINT msg) {
+  return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYUP;
+}
+
 struct TThreadWindows {
   HWND Except;
   std::vector<HWND> Disabled;
@@ -77,10 +81,11 @@ void TForm::ShowModal() {
     while (!FModalEnded && app && app->HandleMessage()) {
     }
     FModal = false;
-    // Hidden before the others are enabled again, so that activation
-    // returns to them rather than to some other program.
-    Hide();
   }
+  // Hidden only once the others are enabled again: hiding the active window
+  // hands the activation to the next window that can take it, and while
+  // they are still disabled that is some other program's.
+  Hide();
   // Only a window the user can see takes the activation back; the hidden
   // main window, active after the tray menu, has no use for it.
   if (previouslyActive && IsWindow(previouslyActive) && IsWindowVisible(previouslyActive))
@@ -88,9 +93,17 @@ void TForm::ShowModal() {
 }
 
 TForm* TForm::KeyPreviewTarget(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return nullptr;
+  if (!IsKeyMessage(msg.message)) return nullptr;
   auto* form = dynamic_cast<TForm*>(TWindow::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
   return form && form->KeyPreview ? form : nullptr;
+}
+
+void TForm::PreviewKey(UINT msg, WPARAM key) {
+  if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+    FormKeyDown(key);
+  } else {
+    FormKeyUp(key);
+  }
 }
 
 void TForm::Show() { ShowWindow(Handle(), SW_SHOW); }
@@ -108,10 +121,12 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
       // Our loops hand keys to a previewing form before dispatch; this
       // catches keys that another loop (a message box's) dispatched.
       if (KeyPreview) {
-        FormKeyDown(wParam);
+        PreviewKey(msg, wParam);
         return 0;
       }
       break;

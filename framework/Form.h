@@ -21,13 +21,13 @@ public:
   // stay enabled so the tray menu keeps working.
   void ShowModal();
 
-  // With key preview on, a key pressed anywhere in the form reaches
-  // FormKeyDown before any control sees it.
+  // With key preview on, a key pressed or released anywhere in the form
+  // reaches FormKeyDown or FormKeyUp before any control sees it.
   bool KeyPreview = false;
 
-  // The form a message belongs to, when it is one of ours with key preview.
+  // The form a key message belongs to, when it is one of ours with key preview.
   static TForm* KeyPreviewTarget(const MSG& msg);
-  void PreviewKeyDown(WPARAM key) { FormKeyDown(key); }
+  void PreviewKey(UINT msg, WPARAM key);
   void SessionEndCancelled() { FormSessionEndCancelled(); }
 
 protected:
@@ -39,6 +39,7 @@ protected:
   // Windows asked whether the session may end, then it did not end.
   virtual void FormSessionEndCancelled() {}
   virtual void FormKeyDown(WPARAM key) { (void)key; }
+  virtual void FormKeyUp(WPARAM key) { (void)key; }
 
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

@@ -20,6 +20,11 @@ void TPanel::AutoSizeToContents() {
   SetBounds(bounds.left, bounds.top, layout.Width, layout.Height);
 }
 
+void TPanel::SetColor(COLORREF color) {
+  FBrush.Reset(CreateSolidBrush(color));
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ERASEBKGND: {

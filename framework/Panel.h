@@ -14,6 +14,8 @@ public:
   // Registers a control lying on the panel for sizing to contents.
   void AddControl(TControl& control) { FControls.push_back(&control); }
   void AutoSizeToContents();
+  // Repaints the panel and the transparent controls on it in the new colour.
+  void SetColor(COLORREF color);
 
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -7,6 +7,7 @@
 #include "framework/Placement.h"
 #include "base/WidePath.h"
 #include "info/FileVersion.h"
+#include "info/InfoFormColours.h"
 #include "info/InfoFormTexts.h"
 #include "info/MemoryTexts.h"
 #include "shell/ShellActions.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-const COLORREF Maroon = RGB(128, 0, 0);
-const COLORREF Navy = RGB(0, 0, 128);
 constexpr int PanelBorderWidth = 10;
 constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
@@ -28,11 +27,10 @@ const char MailAddress[] = "sweeper@example.org";
 
 RECT Bounds(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
-void MakeLink(TLabel& label, COLORREF color) {
+void MakeLink(TLabel& label) {
   TFontDescription underlined;
   underlined.Underline = true;
   label.SetFont(underlined);
-  label.SetColor(color);
   label.SetHandCursor(true);
 }
 
@@ -59,7 +57,7 @@ TInfoForm::TInfoForm() : FExePath(ModuleFileName()), FExeFile(WideModuleFileName
 TInfoForm::~TInfoForm() { DestroyHandle(); }
 
 void TInfoForm::CreateControls() {
-  PnlBack = std::make_unique<TPanel>(Handle(), Bounds(8, 8, 241, 225), RGB(255, 255, 255), PanelBorderWidth);
+  PnlBack = std::make_unique<TPanel>(Handle(), Bounds(8, 8, 241, 225), InfoFormColours().Panel, PanelBorderWidth);
   HWND panel = PnlBack->Handle();
   TApplication* app = TApplication::Current();
   AppIcon = std::make_unique<TImage>(panel, Bounds(8, 8, 32, 32), app ? app->Icon() : nullptr);
@@ -75,24 +73,24 @@ void TInfoForm::CreateControls() {
   lblComment = std::make_unique<TLabel>(panel, Bounds(56, 56, 125, 16), CreditLine);
 
   LblLaunchOnStartup = std::make_unique<TLabel>(panel, Bounds(56, 80, 172, 16), "Create Shortcut into \"Startup\"");
-  MakeLink(*LblLaunchOnStartup, Maroon);
+  MakeLink(*LblLaunchOnStartup);
   LblLaunchOnStartup->OnClick = [this](TLabel& sender) { LblLaunchOnStartupClick(sender); };
 
   LblOpenFolderIn = std::make_unique<TLabel>(panel, Bounds(56, 96, 166, 16), "Open Folder This Program in");
-  MakeLink(*LblOpenFolderIn, Maroon);
+  MakeLink(*LblOpenFolderIn);
   LblOpenFolderIn->OnClick = [this](TLabel& sender) { LblOpenStartupClick(sender); };
 
   LblOpenStartup = std::make_unique<TLabel>(panel, Bounds(56, 112, 87, 16), "Open \"Startup\"");
-  MakeLink(*LblOpenStartup, Maroon);
+  MakeLink(*LblOpenStartup);
   LblOpenStartup->OnClick = [this](TLabel& sender) { LblOpenStartupClick(sender); };
 
   lblURL = std::make_unique<TLabel>(panel, Bounds(8, 136, 160, 16), WebAddress);
-  MakeLink(*lblURL, Navy);
+  MakeLink(*lblURL);
   lblURL->SetCentredVertically(true);
   lblURL->OnClick = [this](TLabel& sender) { lblURLClick(sender); };
 
   lblMail = std::make_unique<TLabel>(panel, Bounds(8, 152, 87, 16), MailAddress);
-  MakeLink(*lblMail, Navy);
+  MakeLink(*lblMail);
   lblMail->SetCentredVertically(true);
   lblMail->OnClick = [this](TLabel& sender) { lblMailClick(sender); };
 
@@ -101,7 +99,7 @@ void TInfoForm::CreateControls() {
   // Never shown: the Desktop shortcut cannot be made from the window.
   LblLaunchOnDesktop =
       std::make_unique<TLabel>(panel, Bounds(120, 184, 178, 16), "Create Shortcut into \"Desktop\"", false);
-  MakeLink(*LblLaunchOnDesktop, Maroon);
+  MakeLink(*LblLaunchOnDesktop);
   LblLaunchOnDesktop->OnClick = [this](TLabel& sender) { LblLaunchOnStartupClick(sender); };
 
   LblMemPhys = std::make_unique<TLabel>(panel, Bounds(8, 192, 76, 16), "");
@@ -111,6 +109,18 @@ void TInfoForm::CreateControls() {
            LblOpenFolderIn.get(), LblOpenStartup.get(), lblURL.get(), lblMail.get(), LblOsVersion.get(),
            LblLaunchOnDesktop.get(), LblMemPhys.get()})
     PnlBack->AddControl(*control);
+  ApplyColours();
+}
+
+void TInfoForm::ApplyColours() {
+  const TInfoFormColours colours = InfoFormColours();
+  PnlBack->SetColor(colours.Panel);
+  for (TLabel* label : {LblExeName.get(), LblExeVersion.get(), lblComment.get(), LblOsVersion.get(), LblMemPhys.get()})
+    label->SetColor(colours.Text);
+  for (TLabel* label :
+       {LblLaunchOnStartup.get(), LblOpenFolderIn.get(), LblOpenStartup.get(), LblLaunchOnDesktop.get()})
+    label->SetColor(colours.ActionLink);
+  for (TLabel* label : {lblURL.get(), lblMail.get()}) label->SetColor(colours.WebLink);
 }
 
 void TInfoForm::FormCreate() {
@@ -147,11 +157,21 @@ void TInfoForm::FormShow() {
   if (TApplication* app = TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
 }
 
-void TInfoForm::FormKeyDown(WPARAM) { Close(); }
+void TInfoForm::FormKeyDown(WPARAM key) {
+  if (FCloseKeys.KeyDown(key)) Close();
+}
+
+void TInfoForm::FormKeyUp(WPARAM key) {
+  if (FCloseKeys.KeyUp(key)) Close();
+}
 
 LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // The panel covers the whole client area; erasing under it would only flicker.
   if (msg == WM_ERASEBKGND) return 0;
+  // Sent to every top-level window when the colours or the high-contrast
+  // setting change; both may come while the window is open, and are only
+  // acted on once every control has been made.
+  if ((msg == WM_SYSCOLORCHANGE || msg == WM_SETTINGCHANGE) && LblMemPhys) ApplyColours();
   return TForm::HandleMessage(msg, wParam, lParam);
 }
 

@@ -11,6 +11,7 @@
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "base/WideText.h"
+#include "info/AnyKeyClose.h"
 
 class TInfoForm : public TForm {
 public:
@@ -41,10 +42,13 @@ protected:
   void FormCreate();
   void FormShow() override;
   void FormKeyDown(WPARAM key) override;
+  void FormKeyUp(WPARAM key) override;
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
   void CreateControls();
+  // The theme's colours, again whenever the user changes the theme.
+  void ApplyColours();
   void SizeToContents();
   void CenterInWorkArea();
   HWND LaunchOwner() const;
@@ -52,6 +56,7 @@ private:
   // The executable's path as shown (ANSI) and as the file is reached (UTF-16).
   const std::string FExePath;
   const TWideText FExeFile;
+  TAnyKeyClose FCloseKeys;
 };
 
 // Shows a freshly made information window modally and destroys it afterwards.

@@ -56,9 +56,9 @@ void StartProgram(HWND owner, const TWideText& program, const std::string& param
 
 void OpenSpecialFolder(HWND owner, TSpecialFolder folder, const TSpecialFolderApi& folders,
                        const TShellLaunchApi& api) {
-  const std::string path = GetSpecialFolder(folder, folders);
+  const TWideText path = GetSpecialFolder(folder, folders);
   if (path.empty()) throw EUnknownFolder("Cannot open \"" + SpecialFolderName(folder) + "\"");
-  ShellOpen(owner, path, std::string(), api);
+  ShellOpen(owner, path, api);
 }
 
 void ShowFileProperties(HWND owner, const TWideText& file, const TShellLaunchApi& api) {

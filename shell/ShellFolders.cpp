@@ -1,5 +1,7 @@
 #include "shell/ShellFolders.h"
 
+#include <cwchar>
+
 #include "base/AnsiText.h"
 #include "framework/Application.h"
 
@@ -26,17 +28,19 @@ int SpecialFolderId(TSpecialFolder folder) {
 
 std::string SpecialFolderName(TSpecialFolder folder) { return folder == sfStartup ? "Startup" : "Desktop"; }
 
-std::string GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api) {
+TWideText GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api) {
   LPITEMIDLIST list = nullptr;
   // On failure the list is not the shell's to free, and may be anything.
-  if (FAILED(api.GetFolderLocation(FolderOwner(), SpecialFolderId(folder), &list)) || !list) return std::string();
-  char buffer[FolderBufferSize] = {};
+  if (FAILED(api.GetFolderLocation(FolderOwner(), SpecialFolderId(folder), &list)) || !list) return TWideText();
+  wchar_t buffer[FolderBufferSize] = {};
   BOOL found = api.GetPathFromIDList(list, buffer);
   api.FreeIDList(list);
-  // A virtual folder has no path; an empty text tells the callers so.
-  return found ? TextOfArray(buffer, FolderBufferSize) : std::string();
+  // A virtual folder has no path; an empty text tells the callers so. The
+  // text ends at the first zero, and never past the buffer.
+  buffer[FolderBufferSize - 1] = L'\0';
+  return found ? TWideText(buffer, std::wcslen(buffer)) : TWideText();
 }
 
-std::string GetStartupFolder() { return GetSpecialFolder(sfStartup); }
+TWideText GetStartupFolder() { return GetSpecialFolder(sfStartup); }
 
-std::string GetDesktopFolder() { return GetSpecialFolder(sfDesktop); }
+TWideText GetDesktopFolder() { return GetSpecialFolder(sfDesktop); }

@@ -1,10 +1,14 @@
 #pragma once
-// The user's shell folders the program writes shortcuts into and opens.
+// The user's shell folders the program writes shortcuts into and opens,
+// spelt in UTF-16: the ANSI spelling of a profile the code page cannot
+// spell (a user name in Greek under code page 1252) reads "????" and names
+// no folder, so no shortcut could be written there and none opened.
 #include <windows.h>
 #include <shlobj.h>
 #include <string>
 
 #include "base/Error.h"
+#include "base/WideText.h"
 
 enum TSpecialFolder { sfStartup = 0, sfDesktop = 1 };
 
@@ -22,11 +26,11 @@ public:
 // The shell calls, replaceable so tests can make either of them fail.
 struct TSpecialFolderApi {
   decltype(&SHGetSpecialFolderLocation) GetFolderLocation = &SHGetSpecialFolderLocation;
-  decltype(&SHGetPathFromIDListA) GetPathFromIDList = &SHGetPathFromIDListA;
+  decltype(&SHGetPathFromIDListW) GetPathFromIDList = &SHGetPathFromIDListW;
   decltype(&CoTaskMemFree) FreeIDList = &CoTaskMemFree;
 };
 
 // The folder's path; the empty text when the shell cannot supply it.
-std::string GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api = TSpecialFolderApi());
-std::string GetStartupFolder();
-std::string GetDesktopFolder();
+TWideText GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api = TSpecialFolderApi());
+TWideText GetStartupFolder();
+TWideText GetDesktopFolder();

@@ -51,11 +51,11 @@ void CheckLinkTarget(IShellLinkW* link, const TWideText& target) {
 
 }  // namespace
 
-TWideText ShortcutPath(const std::string& folder, const TWideText& name) {
-  return TWideText::FromAnsi(ExcludeTrailingBackslash(folder)) + L"\\" + name + L".lnk";
+TWideText ShortcutPath(const TWideText& folder, const TWideText& name) {
+  return ExcludeTrailingBackslash(folder) + L"\\" + name + L".lnk";
 }
 
-void CreateShortcut(const std::string& folder, const TWideText& name, const TShortcutApi& api) {
+void CreateShortcut(const TWideText& folder, const TWideText& name, const TShortcutApi& api) {
   // An unknown folder (the shell could not name it) would otherwise put the
   // shortcut into the root of the current drive.
   if (folder.empty()) throw EUnknownFolder("Cannot create the shortcut \"" + name.ToAnsi() + "\"");

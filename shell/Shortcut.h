@@ -12,14 +12,14 @@ struct TShortcutApi {
 };
 
 // Writes "<folder>\<name>.lnk": target the executable, arguments "/starup",
-// working directory the executable's folder, both as the system spells them
+// working directory the executable's folder, all as the system spells them
 // in UTF-16 (the ANSI spelling may name no file). An existing file is
 // replaced. Raises EUnknownFolder for an empty folder text, EComError when the
 // object cannot be made, refuses the target, its arguments or its folder, or
 // the file cannot be saved (a missing folder is not created; nothing is
 // written then), and EInterfaceNotSupported when the object lacks an
 // interface. COM must be initialised on the calling thread.
-void CreateShortcut(const std::string& folder, const TWideText& name, const TShortcutApi& api = TShortcutApi());
+void CreateShortcut(const TWideText& folder, const TWideText& name, const TShortcutApi& api = TShortcutApi());
 
 // The shortcut's file path: one backslash between folder and name.
-TWideText ShortcutPath(const std::string& folder, const TWideText& name);
+TWideText ShortcutPath(const TWideText& folder, const TWideText& name);

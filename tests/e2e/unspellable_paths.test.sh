@@ -1,26 +1,40 @@
 #!/usr/bin/env bash
 # A program in a folder and under a name that Wine's ANSI code page 1252
-# cannot spell ("Ελληνικά\Σάρωση.exe" reads "????????\S???s?.exe"): what acts
-# on the program's file reaches the real file. The version line shows the
-# version, the Startup shortcut points at the program and works in its
-# folder, "Open Folder This Program in" opens that folder, and Reboot starts
-# a new copy. Texts shown stay ANSI.
+# cannot spell ("Ελληνικά\Σάρωση.exe" reads "????????\S???s?.exe"), for a
+# user whose Startup folder it cannot spell either ("Ελένη\Έναρξη"): what
+# acts on the program's file and on that folder reaches the real ones. The
+# version line shows the version, the Startup shortcut lands in that folder,
+# points at the program and works in its folder, "Open "Startup"" and "Open
+# Folder This Program in" open those folders, and Reboot starts a new copy.
+# Texts shown stay ANSI.
 source "$(dirname "$0")/lib.sh"
 export LC_ALL=C.UTF-8  # Wine takes its ANSI code page from the locale: 1252
 
 folder_windows() { driver find ExplorerWClass; }
 
-startup=$(startup_folder)
-[ -n "$startup" ] || fail "Wine has no Startup folder"
 work="$BUILD_DIR/unspellable"
 folder="$work/Ελληνικά"
-rm -rf "$work" "$startup/Σάρωση.lnk"
+startup="$work/Ελένη/Έναρξη"
+rm -rf "$work"
+# The user's Startup folder is moved there the way Windows keeps it, and put
+# back afterwards.
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+saved_startup=$({ wine reg query "$shell_folders" /v Startup 2>/dev/null || true; } | tr -d '\r' |
+  sed -n 's/^ *Startup *REG_EXPAND_SZ *//p')
 cleanup() {
   local pid
   for pid in $(folder_windows 2>/dev/null | cut -d' ' -f2); do driver terminate "$pid" >/dev/null || true; done
-  rm -rf "$work" "$startup/Σάρωση.lnk"
+  if [ -n "$saved_startup" ]; then
+    wine reg add "$shell_folders" /v Startup /t REG_EXPAND_SZ /d "$saved_startup" /f >/dev/null 2>&1
+  else
+    wine reg delete "$shell_folders" /v Startup /f >/dev/null 2>&1
+  fi
+  rm -rf "$work"
 }
 at_exit cleanup
+mkdir -p "$startup"
+wine reg add "$shell_folders" /v Startup /t REG_EXPAND_SZ /d "$(wine winepath -w "$startup" 2>/dev/null)" /f \
+  >/dev/null 2>&1 || fail "cannot move the Startup folder"
 start_copy "$folder" Σάρωση
 exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
 [ "$(driver app | head -n1 | sed 's/^[^"]*"//; s/"$//')" = "S???s?" ] || fail "title: $(driver app)"
@@ -38,12 +52,19 @@ echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut di
 echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments: $shortcut"
 log "Startup shortcut: $(echo "$shortcut" | tr '\n' ' ')"
 
-click_label "$(info_label 'Open Folder This Program in')"
-wait_until "$T_START" folder_windows || fail "the program's folder did not open"
-# The folder window's title is its name, read here through the ANSI code page.
-folder_windows | grep -qF '"????????"' || fail "another folder opened: $(folder_windows)"
-log "folder window: $(folder_windows | head -n1)"
-for pid in $(folder_windows | cut -d' ' -f2); do driver terminate "$pid" >/dev/null; done
+# open_folder LABEL TITLE: the label opens a folder window of that title, the
+# folder's name read through the ANSI code page.
+open_folder() {
+  click_label "$(info_label "$1")"
+  wait_until "$T_START" folder_windows || fail "$1: no folder opened"
+  folder_windows | grep -qF "\"$2\"" || fail "$1: another folder opened: $(folder_windows)"
+  log "$1: $(folder_windows | head -n1)"
+  local pid
+  for pid in $(folder_windows | cut -d' ' -f2); do driver terminate "$pid" >/dev/null; done
+  wait_until "$T_UI" eval '! folder_windows' || fail "$1: the folder window stayed"
+}
+open_folder 'Open Folder This Program in' '????????'
+open_folder 'Open "Startup"' '??a???'  # code page 1252's best fit for "α" is "a"
 
 close_about
 

@@ -1,10 +1,82 @@
 // The information window: its layout and its modal showing, for real (windows under Wine) but without a user.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/Application.h"
+#include "info/AnyKeyClose.h"
 #include "info/InfoForm.h"
+#include "info/InfoFormColours.h"
+
+namespace {
+
+// A colour scheme for the colour seam to pose as.
+struct TTheme {
+  const char* Name;
+  bool HighContrast;
+  COLORREF Window, WindowText, HotLight;
+};
+const TTheme* Theme = nullptr;
+
+BOOL WINAPI ThemeParametersInfo(UINT action, UINT, PVOID param, UINT) {
+  if (action != SPI_GETHIGHCONTRAST) return FALSE;
+  static_cast<HIGHCONTRASTA*>(param)->dwFlags = HCF_AVAILABLE | (Theme->HighContrast ? HCF_HIGHCONTRASTON : 0);
+  return TRUE;
+}
+
+DWORD WINAPI ThemeSysColor(int index) {
+  switch (index) {
+    case COLOR_WINDOW: return Theme->Window;
+    case COLOR_WINDOWTEXT: return Theme->WindowText;
+    case COLOR_HOTLIGHT: return Theme->HotLight;
+    default: return RGB(128, 128, 128);
+  }
+}
+
+// The contrast ratio of WCAG 2.x, from 1 (none) to 21 (black on white).
+double RelativeLuminance(COLORREF colour) {
+  auto linear = [](BYTE channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) + 0.0722 * linear(GetBValue(colour));
+}
+
+double ContrastRatio(COLORREF a, COLORREF b) {
+  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::fmax(la, lb) + 0.05) / (std::fmin(la, lb) + 0.05);
+}
+
+}  // namespace
+
+TEST(InfoFormColours, EveryTextIsReadableOnThePanelInTheDefaultAndInHighContrastThemes) {
+  const TTheme themes[] = {
+      {"default", false, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 102, 204)},
+      {"High Contrast Black", true, RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0)},
+      {"High Contrast White", true, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 159)},
+  };
+  TColourApi api;
+  api.ParametersInfo = &ThemeParametersInfo;
+  api.SysColor = &ThemeSysColor;
+  for (const TTheme& theme : themes) {
+    Theme = &theme;
+    const TInfoFormColours colours = InfoFormColours(api);
+    for (COLORREF text : {colours.Text, colours.ActionLink, colours.WebLink})
+      EXPECT_GE(ContrastRatio(text, colours.Panel), 4.5) << theme.Name << ": text 0x" << std::hex << text;
+  }
+  // Without high contrast, the colours are the design's whatever the scheme.
+  const TTheme grey{"grey windows", false, RGB(192, 192, 192), RGB(0, 0, 0), RGB(0, 0, 255)};
+  Theme = &grey;
+  const TInfoFormColours colours = InfoFormColours(api);
+  EXPECT_EQ(RGB(255, 255, 255), colours.Panel);
+  EXPECT_EQ(RGB(128, 0, 0), colours.ActionLink);
+  EXPECT_EQ(RGB(0, 0, 128), colours.WebLink);
+  Theme = nullptr;
+}
 
 namespace {
 
@@ -57,20 +129,53 @@ TEST(InfoForm, IsBuiltWithItsTextsSizedToItsPanelAndCentred) {
   EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 }
 
-TEST(InfoForm, AnyKeyEndsTheModalShowingAndOtherWindowsAreEnabledAgain) {
+TEST(InfoForm, AnyKeyClosesButAKeyChordIsTakenWhole) {
+  auto closesAfter = [](std::initializer_list<std::pair<bool, WPARAM>> keys) {
+    TAnyKeyClose close;
+    std::vector<bool> answers;
+    for (auto key : keys) answers.push_back(key.first ? close.KeyDown(key.second) : close.KeyUp(key.second));
+    return answers;
+  };
+  const bool down = true, up = false;
+  using Answers = std::vector<bool>;
+  EXPECT_EQ(Answers{true}, closesAfter({{down, 'Q'}}));
+  EXPECT_EQ(Answers{true}, closesAfter({{down, VK_ESCAPE}}));
+  // A modifier alone closes when released, however long it repeated.
+  EXPECT_EQ((Answers{false, false, true}), closesAfter({{down, VK_SHIFT}, {down, VK_SHIFT}, {up, VK_SHIFT}}));
+  EXPECT_EQ((Answers{false, true}), closesAfter({{down, VK_LWIN}, {up, VK_LWIN}}));
+  // Alt+F4 closes at the F4, which the window keeps.
+  EXPECT_EQ((Answers{false, true}), closesAfter({{down, VK_MENU}, {down, VK_F4}}));
+  // Two modifiers: at the release of the last.
+  EXPECT_EQ((Answers{false, false, false, true}),
+            closesAfter({{down, VK_CONTROL}, {down, VK_SHIFT}, {up, VK_SHIFT}, {up, VK_CONTROL}}));
+  // Releases of keys pressed before the window opened are not its own.
+  EXPECT_EQ((Answers{false, false}), closesAfter({{up, VK_MENU}, {up, 'Q'}}));
+}
+
+TEST(InfoForm, AltF4ClosesTheSecondWindowOnlyAndTheFirstIsActiveAgain) {
   TApplication app;
   TInfoForm first;
   TInfoForm second;
   first.Show();
-  bool firstDisabledMeanwhile = false;
+  // Opened from the tray menu, whose owner, the hidden main window, was
+  // made the foreground window for the menu.
+  SetForegroundWindow(app.Handle());
+  bool firstDisabledMeanwhile = false, openAfterAlt = false;
+  HWND label = second.LblExeName->Handle();  // keys reach the form first
   app.Defer([&] {
     firstDisabledMeanwhile = !IsWindowEnabled(first.Handle());
-    PostMessageA(second.LblExeName->Handle(), WM_KEYDOWN, VK_SHIFT, 0);  // reaches the form first
+    PostMessageA(label, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+    app.Defer([&] {
+      openAfterAlt = IsWindowVisible(second.Handle()) != FALSE;
+      PostMessageA(label, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+    });
   });
   second.ShowModal();
   EXPECT_TRUE(firstDisabledMeanwhile);
-  EXPECT_TRUE(IsWindowEnabled(first.Handle()));
+  EXPECT_TRUE(openAfterAlt);
   EXPECT_FALSE(IsWindowVisible(second.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(first.Handle()));
+  EXPECT_EQ(first.Handle(), GetActiveWindow());
 }
 
 TEST(InfoForm, AKeyDispatchedByAnotherLoopClosesItToo) {

@@ -2,7 +2,7 @@
 // returned is freed.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -17,7 +17,8 @@ struct TFakeShell {
   HRESULT LocationResult = S_OK;
   LPITEMIDLIST ListToReturn = ShellList;
   BOOL PathResult = TRUE;
-  const char* Path = "C:\\Startup";
+  // A profile that code page 1252 cannot spell comes back whole.
+  const wchar_t* Path = L"C:\\Users\\\u0395\u03bb\u03ad\u03bd\u03b7\\Startup";
   std::vector<int> Ids;
   std::vector<HWND> Owners;
   std::vector<void*> Freed;
@@ -31,13 +32,13 @@ HRESULT WINAPI FakeLocation(HWND owner, int id, LPITEMIDLIST* list) {
   return Fake->LocationResult;
 }
 
-BOOL WINAPI FakePath(PCIDLIST_ABSOLUTE list, LPSTR path) {
+BOOL WINAPI FakePath(PCIDLIST_ABSOLUTE list, LPWSTR path) {
   EXPECT_EQ(ShellList, list);
   if (!Fake->PathResult) {
-    std::strcpy(path, "half-written");
+    std::wcscpy(path, L"half-written");
     return FALSE;
   }
-  std::strcpy(path, Fake->Path);
+  std::wcscpy(path, Fake->Path);
   return TRUE;
 }
 
@@ -57,8 +58,8 @@ protected:
 };
 
 TEST_F(SpecialFoldersTest, AsksForTheFolderAndFreesTheList) {
-  EXPECT_EQ("C:\\Startup", GetSpecialFolder(sfStartup, FApi));
-  EXPECT_EQ("C:\\Startup", GetSpecialFolder(sfDesktop, FApi));
+  EXPECT_EQ(TWideText(FFake.Path), GetSpecialFolder(sfStartup, FApi));
+  EXPECT_EQ(TWideText(FFake.Path), GetSpecialFolder(sfDesktop, FApi));
   EXPECT_EQ((std::vector<int>{CSIDL_STARTUP, CSIDL_DESKTOP}), FFake.Ids);
   EXPECT_EQ((std::vector<void*>{ShellList, ShellList}), FFake.Freed);
   EXPECT_EQ(nullptr, FFake.Owners[0]);  // no application, no owner
@@ -68,16 +69,16 @@ TEST_F(SpecialFoldersTest, FailedLocationGivesEmptyTextAndFreesNothing) {
   // The returned pointer is garbage the shell did not allocate.
   FFake.LocationResult = E_FAIL;
   FFake.ListToReturn = reinterpret_cast<LPITEMIDLIST>(0xBAD);
-  EXPECT_EQ("", GetSpecialFolder(sfStartup, FApi));
+  EXPECT_TRUE(GetSpecialFolder(sfStartup, FApi).empty());
   FFake.LocationResult = S_OK;
   FFake.ListToReturn = nullptr;
-  EXPECT_EQ("", GetSpecialFolder(sfStartup, FApi));
+  EXPECT_TRUE(GetSpecialFolder(sfStartup, FApi).empty());
   EXPECT_TRUE(FFake.Freed.empty());
 }
 
 TEST_F(SpecialFoldersTest, FolderWithoutPathGivesEmptyTextAndFreesTheList) {
   FFake.PathResult = FALSE;
-  EXPECT_EQ("", GetSpecialFolder(sfDesktop, FApi));
+  EXPECT_TRUE(GetSpecialFolder(sfDesktop, FApi).empty());
   EXPECT_EQ(std::vector<void*>{ShellList}, FFake.Freed);
 }
 
@@ -88,11 +89,11 @@ TEST_F(SpecialFoldersTest, TheApplicationWindowOwnsTheShellsDialogs) {
 }
 
 TEST(SpecialFoldersRealTest, StartupAndDesktopAreFolders) {
-  for (const std::string& folder : {GetStartupFolder(), GetDesktopFolder()}) {
+  for (const TWideText& folder : {GetStartupFolder(), GetDesktopFolder()}) {
     ASSERT_FALSE(folder.empty());
-    DWORD attributes = GetFileAttributesA(folder.c_str());
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << folder;
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << folder;
+    DWORD attributes = GetFileAttributesW(folder.c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << folder.ToAnsi();
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << folder.ToAnsi();
   }
 }
 

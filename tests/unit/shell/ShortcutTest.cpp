@@ -77,7 +77,7 @@ protected:
 };
 
 TEST_F(ShortcutTest, WritesTheExecutableWithStartupArgumentsAndItsFolder) {
-  CreateShortcut(FFolder, L"Sweeper");
+  CreateShortcut(TWideText::FromAnsi(FFolder), L"Sweeper");
   std::string file = FFolder + "\\Sweeper.lnk";
   ASSERT_TRUE(FileExists(file));
   TLink link = ReadLink(file);
@@ -88,10 +88,10 @@ TEST_F(ShortcutTest, WritesTheExecutableWithStartupArgumentsAndItsFolder) {
 }
 
 TEST_F(ShortcutTest, OneBackslashBetweenFolderAndName) {
-  EXPECT_EQ(TWideText(L"C:\\Startup\\Sweeper.lnk"), ShortcutPath("C:\\Startup\\", L"Sweeper"));
-  EXPECT_EQ(TWideText(L"C:\\Startup\\Sweeper.lnk"), ShortcutPath("C:\\Startup", L"Sweeper"));
+  EXPECT_EQ(TWideText(L"C:\\Startup\\Sweeper.lnk"), ShortcutPath(L"C:\\Startup\\", L"Sweeper"));
+  EXPECT_EQ(TWideText(L"C:\\Startup\\Sweeper.lnk"), ShortcutPath(L"C:\\Startup", L"Sweeper"));
 
-  CreateShortcut(FFolder + "\\", L"Trailing");
+  CreateShortcut(TWideText::FromAnsi(FFolder + "\\"), L"Trailing");
   EXPECT_TRUE(FileExists(FFolder + "\\Trailing.lnk"));
   EXPECT_EQ("/starup", ReadLink(FFolder + "\\Trailing.lnk").Arguments);
 }
@@ -104,15 +104,15 @@ TEST_F(ShortcutTest, WritingAgainReplacesTheFile) {
   WriteFile(junk, "not a shortcut", 14, &written, nullptr);
   CloseHandle(junk);
 
-  ASSERT_NO_THROW(CreateShortcut(FFolder, L"Sweeper"));
-  ASSERT_NO_THROW(CreateShortcut(FFolder, L"Sweeper"));
+  ASSERT_NO_THROW(CreateShortcut(TWideText::FromAnsi(FFolder), L"Sweeper"));
+  ASSERT_NO_THROW(CreateShortcut(TWideText::FromAnsi(FFolder), L"Sweeper"));
   EXPECT_EQ("/starup", ReadLink(file).Arguments);
 }
 
 TEST_F(ShortcutTest, MissingFolderRaisesTheComErrorAndWritesNothing) {
   std::string missing = FFolder + "\\missing";
   try {
-    CreateShortcut(missing, L"Sweeper");
+    CreateShortcut(TWideText::FromAnsi(missing), L"Sweeper");
     FAIL() << "no error raised";
   } catch (const EComError& e) {
     EXPECT_TRUE(FAILED(e.Code()));
@@ -124,7 +124,7 @@ TEST_F(ShortcutTest, MissingFolderRaisesTheComErrorAndWritesNothing) {
 
 TEST_F(ShortcutTest, EmptyFolderIsRefusedWithAClearError) {
   try {
-    CreateShortcut("", L"Sweeper");
+    CreateShortcut(L"", L"Sweeper");
     FAIL() << "no error raised";
   } catch (const EUnknownFolder& e) {
     EXPECT_STREQ("Cannot create the shortcut \"Sweeper\": the folder is unknown", e.what());
@@ -135,7 +135,7 @@ TEST_F(ShortcutTest, ANameTheCodePageCannotSpellIsWrittenWhole) {
   // "Σάρωση": under code page 1252 its ANSI spelling is "S???s?", which no
   // file may be named.
   const TWideText name(L"\u03a3\u03ac\u03c1\u03c9\u03c3\u03b7");
-  ASSERT_NO_THROW(CreateShortcut(FFolder, name));
+  ASSERT_NO_THROW(CreateShortcut(TWideText::FromAnsi(FFolder), name));
   const TWideText file = TWideText::FromAnsi(FFolder) + L"\\" + name + L".lnk";
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(file.c_str()));
   DeleteFileW(file.c_str());
@@ -246,7 +246,7 @@ protected:
 TEST_F(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
   FactoryResult = REGDB_E_CLASSNOTREG;
   try {
-    CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+    CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
     FAIL() << "no error raised";
   } catch (const EComError& e) {
     EXPECT_EQ(REGDB_E_CLASSNOTREG, e.Code());
@@ -254,7 +254,7 @@ TEST_F(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
 
   FactoryResult = S_OK;
   FakeLink.Interfaces = false;
-  EXPECT_THROW(CreateShortcut("C:\\Startup", L"Sweeper", FApi), EInterfaceNotSupported);
+  EXPECT_THROW(CreateShortcut(L"C:\\Startup", L"Sweeper", FApi), EInterfaceNotSupported);
 }
 
 TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
@@ -266,7 +266,7 @@ TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
       FakeLink.Refusal = refusal;
       const HRESULT raised = FAILED(refusal) ? refusal : HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME);
       try {
-        CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+        CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
         ADD_FAILURE() << "no error raised for call " << refused << ", answer " << refusal;
       } catch (const EComError& e) {
         EXPECT_EQ(raised, e.Code());
@@ -277,7 +277,7 @@ TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
   FakeLink.Refuse = TFakeLink::None;
   FakeLink.KeepsTarget = false;
   try {
-    CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+    CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
     ADD_FAILURE() << "no error raised for a target the link did not keep";
   } catch (const EComError& e) {
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME), e.Code());
@@ -285,7 +285,7 @@ TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
   EXPECT_EQ(0, FakeLink.Saves);
 
   FakeLink.KeepsTarget = true;
-  CreateShortcut("C:\\Startup", L"Sweeper", FApi);
+  CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
   EXPECT_EQ(1, FakeLink.Saves);
 
   // The same file in another spelling is the target kept: Windows' object
