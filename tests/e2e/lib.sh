@@ -281,11 +281,35 @@ close_other_instance() {
 STARTUP_AWAY=.sweeper-away
 startup_folder() {
   local away
+  restore_startup_value
   while IFS= read -r away; do
     rm -rf "${away%"$STARTUP_AWAY"}"
     mv "$away" "${away%"$STARTUP_AWAY"}"
   done < <(find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -ipath "*/Start Menu/Programs/Startup$STARTUP_AWAY")
   find "$WINEPREFIX/drive_c/users/$(whoami)" -maxdepth 7 -type d -ipath "*/Start Menu/Programs/Startup" | head -n1
+}
+
+# point_startup_at WINDOWS_PATH: the user's Startup folder is there from now
+# on, as Windows keeps it (the shell's folder list in the registry), until
+# restore_startup_value. The value it replaces is kept in the prefix, so that
+# the next test's startup_folder puts it back after a killed run.
+SHELL_FOLDERS='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+STARTUP_VALUE_SAVED="$WINEPREFIX/sweeper-saved-startup-value"
+point_startup_at() {
+  restore_startup_value
+  { wine reg query "$SHELL_FOLDERS" /v Startup 2>/dev/null || true; } | tr -d '\r' |
+    sed -n 's/^ *Startup *REG_EXPAND_SZ *//p' >"$STARTUP_VALUE_SAVED"
+  wine reg add "$SHELL_FOLDERS" /v Startup /t REG_EXPAND_SZ /d "$1" /f >/dev/null 2>&1 ||
+    fail "cannot move the Startup folder to $1"
+}
+restore_startup_value() {
+  [ -f "$STARTUP_VALUE_SAVED" ] || return 0
+  if [ -s "$STARTUP_VALUE_SAVED" ]; then
+    wine reg add "$SHELL_FOLDERS" /v Startup /t REG_EXPAND_SZ /d "$(cat "$STARTUP_VALUE_SAVED")" /f >/dev/null 2>&1
+  else
+    wine reg delete "$SHELL_FOLDERS" /v Startup /f >/dev/null 2>&1 || true
+  fi
+  rm -f "$STARTUP_VALUE_SAVED"
 }
 
 # ---- The tray menu.

@@ -16,25 +16,15 @@ work="$BUILD_DIR/unspellable"
 folder="$work/Ελληνικά"
 startup="$work/Ελένη/Έναρξη"
 rm -rf "$work"
-# The user's Startup folder is moved there the way Windows keeps it, and put
-# back afterwards.
-shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
-saved_startup=$({ wine reg query "$shell_folders" /v Startup 2>/dev/null || true; } | tr -d '\r' |
-  sed -n 's/^ *Startup *REG_EXPAND_SZ *//p')
 cleanup() {
   local pid
   for pid in $(folder_windows 2>/dev/null | cut -d' ' -f2); do driver terminate "$pid" >/dev/null || true; done
-  if [ -n "$saved_startup" ]; then
-    wine reg add "$shell_folders" /v Startup /t REG_EXPAND_SZ /d "$saved_startup" /f >/dev/null 2>&1
-  else
-    wine reg delete "$shell_folders" /v Startup /f >/dev/null 2>&1
-  fi
+  restore_startup_value
   rm -rf "$work"
 }
 at_exit cleanup
 mkdir -p "$startup"
-wine reg add "$shell_folders" /v Startup /t REG_EXPAND_SZ /d "$(wine winepath -w "$startup" 2>/dev/null)" /f \
-  >/dev/null 2>&1 || fail "cannot move the Startup folder"
+point_startup_at "$(wine winepath -w "$startup" 2>/dev/null)"
 start_copy "$folder" Σάρωση
 exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
 [ "$(driver app | head -n1 | sed 's/^[^"]*"//; s/"$//')" = "S???s?" ] || fail "title: $(driver app)"
