@@ -291,7 +291,7 @@ TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
   // The same file in another spelling is the target kept: Windows' object
   // gives it back with long names, and a program may run through a short path.
   FakeLink.RespellsTarget = true;
-  EXPECT_NO_THROW(CreateShortcut("C:\\Startup", L"Sweeper", FApi));
+  EXPECT_NO_THROW(CreateShortcut(L"C:\\Startup", L"Sweeper", FApi));
   ASSERT_NE(0, lstrcmpiW(FakeLink.Target.c_str(), WideModuleFileName().c_str())) << "no short spelling to test with";
   EXPECT_EQ(2, FakeLink.Saves);
 }
