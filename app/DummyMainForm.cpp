@@ -86,6 +86,12 @@ void TDummyMainForm::CreateTrayIcon() {
   TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
+  TrayIcon->OnContextMenu = [this](TSimpleTaskTray& sender) { TrayIconContextMenu(sender); };
+  // Enter or Space on the icon came as right-button messages before the
+  // icon's first balloon set version 3, and so opened the menu; it still
+  // does. The menu is all this program offers, and a left click's nothing
+  // would leave the key dead.
+  TrayIcon->OnKeySelect = [this](TSimpleTaskTray& sender) { TrayIconContextMenu(sender); };
   TrayIcon->AddIcon(ExtractFileName(ModuleFileName()));
 }
 
@@ -114,6 +120,13 @@ void TDummyMainForm::TrayIconLButtonDblClk(TSimpleTaskTray&) {
 void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
   if (Sweep.Running()) return;
   PopupTrayMenu(PopupMenu, Handle());
+}
+
+// A request for the menu from the keyboard. (The WM_CONTEXTMENU that ends a
+// right click is not one: the tray leaves it out, the press opened the menu.)
+void TDummyMainForm::TrayIconContextMenu(TSimpleTaskTray& sender) {
+  if (Sweep.Running()) return;
+  PopupTrayMenuAtIcon(PopupMenu, Handle(), sender);
 }
 
 // Commands reach here only from the message loop, so not in the middle of a

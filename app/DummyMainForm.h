@@ -52,6 +52,7 @@ public:
 
   void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
   void TrayIconRButtonDown(TSimpleTaskTray& sender);
+  void TrayIconContextMenu(TSimpleTaskTray& sender);
   void MenuAboutClick(TMenuItem& sender);
   void MenuRebootThisProgramClick(TMenuItem& sender);
   void Menu10Click(TMenuItem& sender);

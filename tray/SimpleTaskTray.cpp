@@ -3,12 +3,22 @@
 #include <cstring>
 
 #include "base/AnsiText.h"
+#include "base/SystemLibrary.h"
 
 namespace {
 constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr UINT BalloonTimeoutMs = 3000;
 constexpr UINT NotifyIconVersion = 3;
 constexpr UINT_PTR AddRetryTimer = 1;
+
+// Windows 7 and later only: looked up, never imported, so that the program
+// still loads on the systems that lack it. Shell32 is loaded already: the
+// icon's other calls are imported from it.
+decltype(&Shell_NotifyIconGetRect) ShellIconRect() {
+  static const auto function = ProcAddress<decltype(&Shell_NotifyIconGetRect)>(GetModuleHandleA("shell32.dll"),
+                                                                                "Shell_NotifyIconGetRect");
+  return function;
+}
 }  // namespace
 
 TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
@@ -34,6 +44,8 @@ void TSimpleTaskTray::ClearEvents() {
   OnLButtonDblClk = nullptr;
   OnRButtonDown = nullptr;
   OnRButtonDblClk = nullptr;
+  OnContextMenu = nullptr;
+  OnKeySelect = nullptr;
 }
 
 void TSimpleTaskTray::InitIconData(HICON icon) {
@@ -46,7 +58,12 @@ void TSimpleTaskTray::InitIconData(HICON icon) {
 }
 
 bool TSimpleTaskTray::Notify(DWORD message) {
-  return FApi.NotifyIcon(message, reinterpret_cast<PNOTIFYICONDATAA>(&FIconData)) != FALSE;
+  const bool taken = FApi.NotifyIcon(message, reinterpret_cast<PNOTIFYICONDATAA>(&FIconData)) != FALSE;
+  // A shell that takes an add holds the icon to the first version; one that
+  // refuses it (it still shows the icon) keeps the version it had.
+  if (taken && message == NIM_ADD) FVersion = 0;
+  if (taken && message == NIM_SETVERSION) FVersion = NotifyIconVersion;
+  return taken;
 }
 
 bool TSimpleTaskTray::AddIcon(const std::string& tip) {
@@ -141,15 +158,46 @@ bool TSimpleTaskTray::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
   }
   if (msg != WM_TRAYNOTIFY) return false;
   // LParam is compared as a whole 32-bit value, never used as a pointer.
-  const UINT what = static_cast<UINT>(lParam);
+  ShellNotified(static_cast<UINT>(lParam));
+  return true;
+}
+
+void TSimpleTaskTray::ShellNotified(UINT what) {
+  // A version-3 right click comes as press, release and WM_CONTEXTMENU. The
+  // press already opened the menu (a menu opened there may take the release,
+  // and then nothing follows), so only the WM_CONTEXTMENU right after the
+  // release of a reported press belongs to it. The state moves before an
+  // event fires: the rest of the click may arrive inside the menu the event
+  // opens.
+  const TRightClick click = FRightClick;
+  if (what == WM_RBUTTONDOWN || what == WM_RBUTTONDBLCLK)
+    FRightClick = FVersion >= NotifyIconVersion ? TRightClick::Pressed : TRightClick::None;
+  else if (what == WM_RBUTTONUP)
+    FRightClick = click == TRightClick::Pressed ? TRightClick::Released : TRightClick::None;
+  else if (what == WM_CONTEXTMENU)
+    FRightClick = TRightClick::None;
+
   switch (what) {
     case WM_LBUTTONDOWN: FireEvent(OnLButtonDown); break;
     case WM_LBUTTONDBLCLK: FireEvent(OnLButtonDblClk); break;
     case WM_RBUTTONDOWN: FireEvent(OnRButtonDown); break;
     case WM_RBUTTONDBLCLK: FireEvent(OnRButtonDblClk); break;
+    case WM_CONTEXTMENU:
+      if (click != TRightClick::Released) FireEvent(OnContextMenu);
+      break;
+    case NIN_KEYSELECT: FireEvent(OnKeySelect); break;
     default:
       if (what == FReAddMessage && FAdded) AddAgain();
       break;
   }
-  return true;
+}
+
+bool TSimpleTaskTray::IconRect(RECT& rect) const {
+  const auto iconRect = ShellIconRect();
+  if (!iconRect) return false;
+  NOTIFYICONIDENTIFIER icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = FIconData.hWnd;
+  icon.uID = FIconData.uID;
+  return SUCCEEDED(iconRect(&icon, &rect));
 }

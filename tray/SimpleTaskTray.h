@@ -1,6 +1,7 @@
 #pragma once
 // Owns the program's one icon in the notification area: the shell's record,
-// a hidden callback window, whether the icon is added, and four mouse events.
+// a hidden callback window, whether the icon is added, four mouse events and
+// the shell's requests for the icon's menu.
 #include <windows.h>
 #include <shellapi.h>
 #include <functional>
@@ -51,17 +52,31 @@ public:
   TNotifyEvent OnLButtonDblClk;
   TNotifyEvent OnRButtonDown;
   TNotifyEvent OnRButtonDblClk;
+  // Once the icon is version 3 the shell asks for its menu with
+  // WM_CONTEXTMENU: alone from the keyboard (Shift+F10, the menu key), and
+  // after the button messages of a right click. Fired for a request that no
+  // right press has already reported through OnRButtonDown.
+  TNotifyEvent OnContextMenu;
+  // Enter or Space on the icon chosen with the keyboard, at version 3. (The
+  // NIN_SELECT that goes with a left click is not reported: the click's
+  // button messages are.)
+  TNotifyEvent OnKeySelect;
 
   HWND Handle() const { return FWnd->Handle(); }
   const TNotifyIconDataA& IconData() const { return FIconData; }
   bool Added() const { return FAdded; }
   UINT ReAddMessage() const { return FReAddMessage; }
+  // The icon's place on the screen, where the shell can tell (Windows 7 and
+  // later, and only while the icon is shown).
+  bool IconRect(RECT& rect) const;
 
 private:
   void ClearEvents();
   void InitIconData(HICON icon);
   bool Notify(DWORD message);
   void FireEvent(const TNotifyEvent& event);
+  // Acts on what the shell reports in the callback message's LParam.
+  void ShellNotified(UINT what);
   // Adds the icon again with the record as it is, after a shell restart or
   // on a re-add request.
   void AddAgain();
@@ -76,4 +91,11 @@ private:
   bool FAddRequested = false;  // AddIcon was asked for and DeleteIcon not since
   UINT FReAddMessage = 0;
   UINT FTaskbarCreatedMessage = 0;
+  // The version the shell holds the icon to: 0 from each add until a
+  // NIM_SETVERSION is taken.
+  UINT FVersion = 0;
+  // Where a version-3 right click is: pressed (and reported), released, so
+  // that its WM_CONTEXTMENU comes next and is already answered.
+  enum class TRightClick { None, Pressed, Released };
+  TRightClick FRightClick = TRightClick::None;
 };

@@ -1,15 +1,35 @@
 #include "tray/TrayMenu.h"
 
 #include "framework/PopupMenu.h"
+#include "tray/SimpleTaskTray.h"
 
-void PopupTrayMenu(TPopupMenu& menu, HWND owner) {
+namespace {
+
+void PopupAt(TPopupMenu& menu, HWND owner, POINT at) {
   // The menu only closes on a click elsewhere if its owner is in the foreground.
   SetForegroundWindow(owner);
+  menu.Popup(at.x, at.y, owner);
+  // Without this the menu may not open again on the next click.
+  PostMessageA(owner, WM_NULL, 0, 0);
+}
+
+POINT Cursor() {
   // The cursor, not the notification's coordinates: those are wrong for
   // negative positions on multi-monitor desktops.
   POINT cursor{};
   GetCursorPos(&cursor);
-  menu.Popup(cursor.x, cursor.y, owner);
-  // Without this the menu may not open again on the next click.
-  PostMessageA(owner, WM_NULL, 0, 0);
+  return cursor;
+}
+
+}  // namespace
+
+void PopupTrayMenu(TPopupMenu& menu, HWND owner) { PopupAt(menu, owner, Cursor()); }
+
+void PopupTrayMenuAtIcon(TPopupMenu& menu, HWND owner, const TSimpleTaskTray& tray) {
+  // A version-3 request carries no place of its own (only version 4 puts one
+  // in WParam), so the shell is asked where the icon is.
+  RECT icon{};
+  POINT at = Cursor();
+  if (tray.IconRect(icon)) at = POINT{icon.left + (icon.right - icon.left) / 2, icon.top + (icon.bottom - icon.top) / 2};
+  PopupAt(menu, owner, at);
 }

@@ -3,6 +3,13 @@
 #include <windows.h>
 
 class TPopupMenu;
+class TSimpleTaskTray;
 
-// Opens the menu at the cursor, for the window that owns the icon.
+// Opens the menu at the cursor, for the window that owns the icon: the menu
+// of a click.
 void PopupTrayMenu(TPopupMenu& menu, HWND owner);
+
+// Opens the menu at the icon, for a request from the keyboard: the cursor
+// may be anywhere. Where the shell cannot say where the icon is (before
+// Windows 7), at the cursor all the same.
+void PopupTrayMenuAtIcon(TPopupMenu& menu, HWND owner, const TSimpleTaskTray& tray);
