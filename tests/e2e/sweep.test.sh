@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A 10% sweep chosen through the real tray menu: the start balloon and the
 # completion balloon are both drawn by Wine's tray and kept as screenshots,
-# and the program answers its menu afterwards.
+# and the program answers its menu afterwards, from the mouse and from the
+# keyboard.
 #
 # Wine draws a balloon only once its text has stayed unchanged for 2 s, and
 # a 10% sweep may take less, so the start balloon would never be drawn. The
@@ -34,6 +35,27 @@ resume_program
 wait_sweep_reported '^Sweep Complete$' "the 10% sweep"
 if balloon_shows 'Sweep Setting'; then fail "the start balloon is still shown beside the completion"; fi
 log "completion balloon screenshot: $(screenshot completion-balloon)"
+
+# The balloon set the icon to version 3. Wine relays a right click to it as
+# press, release and WM_CONTEXTMENU: still one menu, and none after it.
+menu_answers "a right click at version 3"
+settle
+no_menu_open || fail "one right click at version 3 opened a second menu"
+# The keyboard asks with WM_CONTEXTMENU alone (Shift+F10) or NIN_KEYSELECT
+# (Enter), and the menu opens at the icon, wherever the cursor is.
+read -r x y w h < <(driver tray-rect "$SWEEPER_ICON")
+xdotool mousemove $((x + w + 200)) $((y + h + 200))
+tray_window=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
+for request in 0x7B 0x401; do
+  driver post "$tray_window" 0x7658 0 "$request" >/dev/null  # WM_TRAYNOTIFY
+  wait_until "$T_UI" driver menu || fail "request $request opened no menu"
+  read -r _ _ _ _ menu_rect _ < <(driver menu | head -n1)
+  IFS=, read -r menu_x menu_y _ _ <<<"$menu_rect"
+  [ "$menu_x" -eq $((x + w / 2)) ] && [ "$menu_y" -eq $((y + h / 2)) ] ||
+    fail "request $request: menu at $menu_x,$menu_y, icon centred at $((x + w / 2)),$((y + h / 2))"
+  menu_key "$VK_ESCAPE"
+  wait_until "$T_UI" no_menu_open || fail "menu of request $request did not close on Escape"
+done
 
 # The program goes on: its menu opens again and Exit ends it cleanly.
 exit_through_menu "after the sweep"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -327,4 +328,46 @@ TEST_F(TrayIconTest, AnIconTheShellRefusedIsOfferedAgainUntilTakenUnlessGivenUp)
     Send(tray, RegisterWindowMessageA("TaskbarCreated"), 0);
     EXPECT_EQ(1u, Calls.size()) << "added an icon that was given up";
   }
+}
+
+TEST_F(TrayIconTest, EveryWayOfAskingForTheMenuAsksOnceInEitherVersion) {
+  TSimpleTaskTray tray(IconA, Api);
+  int requests = 0;
+  auto ask = [&](TSimpleTaskTray&) { ++requests; };
+  tray.OnRButtonDown = ask;
+  tray.OnContextMenu = ask;
+  tray.OnKeySelect = ask;
+  auto requestsFrom = [&](std::initializer_list<LPARAM> sequence) {
+    requests = 0;
+    for (LPARAM what : sequence) Send(tray, WM_TRAYNOTIFY, what);
+    return requests;
+  };
+  const LPARAM down = WM_RBUTTONDOWN, up = WM_RBUTTONUP, menu = WM_CONTEXTMENU;
+  tray.AddIcon("Sweeper.exe");
+  // Version 0: a right click, and the keyboard's request too, is press and release.
+  EXPECT_EQ(1, requestsFrom({down, up}));
+
+  tray.ShowBalloon("report", "Sweeper", tiInfo, tsBalloon);  // sets version 3
+  EXPECT_EQ(1, requestsFrom({menu})) << "Shift+F10 right after a version-0 click";
+  EXPECT_EQ(1, requestsFrom({down, up, menu})) << "a right click";
+  EXPECT_EQ(1, requestsFrom({NIN_KEYSELECT})) << "Enter";
+  EXPECT_EQ(1, requestsFrom({down, up, menu, WM_RBUTTONDBLCLK, up, menu})) << "a right double click";
+  // A menu opened at the press may take the release: nothing else of the
+  // click comes, and the keyboard's next request is its own.
+  EXPECT_EQ(2, requestsFrom({down, menu})) << "a press, then Shift+F10";
+  EXPECT_EQ(0, requestsFrom({WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT})) << "a left click";
+  // The rest of the click arrives inside the menu its press opened.
+  tray.OnRButtonDown = [&](TSimpleTaskTray&) {
+    ++requests;
+    Send(tray, WM_TRAYNOTIFY, up);
+    Send(tray, WM_TRAYNOTIFY, menu);
+  };
+  EXPECT_EQ(1, requestsFrom({down})) << "a click relayed into the open menu";
+  tray.OnRButtonDown = ask;
+
+  // A restarted shell takes the icon back at version 0 until the next balloon.
+  Send(tray, RegisterWindowMessageA("TaskbarCreated"), 0);
+  EXPECT_EQ(1, requestsFrom({down, up}));
+  tray.ShowBalloon("report", "Sweeper", tiInfo, tsBalloon);
+  EXPECT_EQ(1, requestsFrom({menu})) << "Shift+F10 after a shell restart";
 }
