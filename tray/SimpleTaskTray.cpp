@@ -10,16 +10,12 @@ constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr UINT BalloonTimeoutMs = 3000;
 constexpr UINT NotifyIconVersion = 3;
 constexpr UINT_PTR AddRetryTimer = 1;
-
-// Windows 7 and later only: looked up, never imported, so that the program
-// still loads on the systems that lack it. Shell32 is loaded already: the
-// icon's other calls are imported from it.
-decltype(&Shell_NotifyIconGetRect) ShellIconRect() {
-  static const auto function = ProcAddress<decltype(&Shell_NotifyIconGetRect)>(GetModuleHandleA("shell32.dll"),
-                                                                                "Shell_NotifyIconGetRect");
-  return function;
-}
 }  // namespace
+
+decltype(&Shell_NotifyIconGetRect) LookUpShellIconRect() {
+  // Shell32 is loaded already: the icon's other calls are imported from it.
+  return ProcAddress<decltype(&Shell_NotifyIconGetRect)>(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconGetRect");
+}
 
 TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
   ClearEvents();
@@ -193,11 +189,10 @@ void TSimpleTaskTray::ShellNotified(UINT what) {
 }
 
 bool TSimpleTaskTray::IconRect(RECT& rect) const {
-  const auto iconRect = ShellIconRect();
-  if (!iconRect) return false;
+  if (!FApi.IconRect) return false;
   NOTIFYICONIDENTIFIER icon{};
   icon.cbSize = sizeof(icon);
   icon.hWnd = FIconData.hWnd;
   icon.uID = FIconData.uID;
-  return SUCCEEDED(iconRect(&icon, &rect));
+  return SUCCEEDED(FApi.IconRect(&icon, &rect));
 }

@@ -17,9 +17,15 @@ constexpr UINT WM_TRAYNOTIFY = 0x7658;
 // Registered message number that, as LParam of WM_TRAYNOTIFY, asks for a re-add.
 constexpr char TrayReAddMessageName[] = "{31448FE3-A18D-4613-8570-C27EA52E92D4}";
 
+// Shell_NotifyIconGetRect where the shell has it (Windows 7 and later), else null.
+decltype(&Shell_NotifyIconGetRect) LookUpShellIconRect();
+
 // The platform calls tests must observe; the real functions by default.
 struct TTrayApi {
   decltype(&Shell_NotifyIconA) NotifyIcon = &Shell_NotifyIconA;
+  // Looked up, never imported: the program must load where it is missing.
+  // Wine 8 has it but answers E_NOTIMPL.
+  decltype(&Shell_NotifyIconGetRect) IconRect = LookUpShellIconRect();
   decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
   UINT CodePage = CP_ACP;  // for cutting texts at character boundaries
   // How often an icon the shell did not take is offered again. At logon the
