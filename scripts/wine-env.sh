@@ -49,6 +49,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       # Without a window manager Wine must draw title bars itself, or screenshots
       # show windows without them.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+      # Wine waits up to 2 s for a window manager to take every window it
+      # hides, and there is none: the test programs' windows are left to Wine
+      # alone (the program's own stay as a user's would be, for the
+      # end-to-end tests).
+      for test_program in unit_tests.exe stress_tests.exe; do
+        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$test_program\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1 || true
+      done
       wineserver -w
     fi
   ) 9>"$WINEPREFIX.lock"
