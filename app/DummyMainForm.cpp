@@ -98,8 +98,8 @@ void TDummyMainForm::FormSessionEndCancelled() {
 void TDummyMainForm::FormCloseQuery(bool& canClose) {
   (void)canClose;  // never refused
   // A close asked for in the middle of a sweep (a session-end query sent
-  // while the sweep waits on the shell) is answered once the sweep's worker
-  // has ended and its memory is back.
+  // while the sweep waits on the shell) stops the sweep, and is answered
+  // once the worker has ended and its memory is back.
   Sweep.Abandon();
   TrayIcon->DeleteIcon();
 }
