@@ -22,7 +22,7 @@ constexpr int FormHeight = 100;
 
 // The tray object is looked up at each call, never kept: a call waits on the
 // shell and handles sent messages meanwhile.
-TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard)
+TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard, const TTrayApi& trayApi)
     : Sweep({[this](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
                TrayIcon->ShowBalloon(text, title, icon, tsBalloon);
              },
@@ -44,10 +44,15 @@ TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard)
   params.Height = FormHeight;
   params.NeverShown = true;
   CreateForm(params);
-  FormCreate();
+  FormCreate(trayApi);
 }
 
 TDummyMainForm::~TDummyMainForm() {
+  // The icon goes while the tray object still lives: removing it waits on
+  // the shell, and the messages sent meanwhile (a close, a session-end
+  // query) reach handlers that use the tray. Gone once, it is not removed
+  // again, so nothing waits once the object is being destroyed.
+  if (TrayIcon) TrayIcon->DeleteIcon();
   TrayIcon.reset();
   DestroyHandle();
 }
@@ -74,16 +79,16 @@ void TDummyMainForm::BuildMenu() {
 
 HICON TDummyMainForm::NormalIcon() const { return FSmallIcon ? FSmallIcon : FApp.Icon(); }
 
-void TDummyMainForm::FormCreate() {
+void TDummyMainForm::FormCreate(const TTrayApi& trayApi) {
   FApp.ShowMainForm = false;
   ShowWindow(FApp.Handle(), SW_HIDE);
 
   ExtractIconExW(WideModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
-  CreateTrayIcon();
+  CreateTrayIcon(trayApi);
 }
 
-void TDummyMainForm::CreateTrayIcon() {
-  TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon());
+void TDummyMainForm::CreateTrayIcon(const TTrayApi& api) {
+  TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon(), api);
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
   TrayIcon->OnContextMenu = [this](TSimpleTaskTray& sender) { TrayIconContextMenu(sender); };
@@ -98,16 +103,16 @@ void TDummyMainForm::CreateTrayIcon() {
 void TDummyMainForm::FormSessionEndCancelled() {
   // The close query gave the icon up when the session was to end; it goes
   // on after all, and the program must stay reachable.
-  TrayIcon->Restore();
+  if (TrayIcon) TrayIcon->Restore();
 }
 
 void TDummyMainForm::FormCloseQuery(bool& canClose) {
   (void)canClose;  // never refused
   // A close asked for in the middle of a sweep (a session-end query sent
-  // while the sweep waits on the shell) is answered once the sweep's worker
-  // has ended and its memory is back.
+  // while the sweep waits on the shell) stops the sweep, and is answered
+  // once the worker has ended and its memory is back.
   Sweep.Abandon();
-  TrayIcon->DeleteIcon();
+  if (TrayIcon) TrayIcon->DeleteIcon();
 }
 
 // Clicks that arrive in the middle of a sweep are not acted on: a menu opened

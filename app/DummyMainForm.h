@@ -16,7 +16,8 @@ class TInstanceGuard;
 class TDummyMainForm : public TForm {
 public:
   // The guard is the one this instance runs under; the restart lets it go.
-  TDummyMainForm(TApplication& app, TInstanceGuard& guard);
+  // The tray icon talks to the shell through trayApi.
+  TDummyMainForm(TApplication& app, TInstanceGuard& guard, const TTrayApi& trayApi = TTrayApi());
   ~TDummyMainForm() override;
 
   TPopupMenu PopupMenu;
@@ -40,7 +41,9 @@ public:
 
   // The one tray icon object, from FormCreate until the window is
   // destroyed. The close query only takes its icon away: a sweep on the
-  // stack below the query may still be inside one of its calls.
+  // stack below the query may still be inside one of its calls. Handlers
+  // look it up at each use and do without it, since a message may come
+  // while it is made or while it goes.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;
 
   // The sweep command's run over this window's tray icon. Its Running() is
@@ -59,13 +62,13 @@ public:
   void MenuExitClick(TMenuItem& sender);
 
 protected:
-  void FormCreate();
+  void FormCreate(const TTrayApi& trayApi);
   void FormCloseQuery(bool& canClose) override;
   void FormSessionEndCancelled() override;
 
 private:
   void BuildMenu();
-  void CreateTrayIcon();
+  void CreateTrayIcon(const TTrayApi& api);
   HICON NormalIcon() const;
   const TImageList* AnimationFrames();
 

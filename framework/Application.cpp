@@ -53,6 +53,10 @@ public:
 protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     switch (msg) {
+      // A quit reaches a window procedure only through a loop that is not
+      // ours: Wine's menu loop dispatches a quit posted to a window, which
+      // was then lost with the menu left open. It asks to end, as a close.
+      case WM_QUIT:
       case WM_CLOSE:
         if (TForm* mainForm = FApp.MainForm()) mainForm->Close();
         return 0;

@@ -112,6 +112,7 @@ void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_QUIT:  // dispatched by a loop that is not ours (see the application window)
     case WM_CLOSE:
       Close();
       return 0;

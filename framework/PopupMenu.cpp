@@ -85,7 +85,10 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   // The open menu's loop dispatches the clicks that reach the tray icon
   // meanwhile; under Wine each one opened another menu over it (Windows
   // refuses a second one on the thread).
-  if (FOpen) return;
+  TApplication* app = TApplication::Current();
+  // Nor once the program is ending: a click sent while its icon is being
+  // removed would open a menu whose choice nothing runs.
+  if (FOpen || (app && app->Terminated())) return;
   std::vector<TMenuItem*> commands;
   TOwnedMenu menu = BuildMenu(commands);
   FOpen = true;
@@ -94,7 +97,6 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   FOpen = false;
-  TApplication* app = TApplication::Current();
   if (!app || app->Terminated()) return;
   if (chosen == 0 || chosen > commands.size()) return;
   TMenuItem* item = commands[chosen - 1];

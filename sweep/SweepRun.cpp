@@ -1,5 +1,6 @@
 #include "sweep/SweepRun.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -54,6 +55,7 @@ void TSweepRun::Run(int percent, const std::string& title, HICON normalIcon, con
 void TSweepRun::Sweep(int percent, const std::string& title, const TImageList* frames) {
   const MEMORYSTATUS before = ReadMemoryStatus(System.Memory);
   const SIZE_T size = SweepSize(before.dwTotalPhys, percent);
+  const SIZE_T committable = std::min(size, CommitBudget(System.CommitStatus));
   FTray.Balloon(StartReport(Now(), before, percent, size, UserSeparators(System.Locale)), title, tiInfo);
   if (FAbandoned) return;
 
@@ -61,7 +63,7 @@ void TSweepRun::Sweep(int percent, const std::string& title, const TImageList* f
   // and ends that stretch at once: the report still comes, and says what
   // was swept.
   try {
-    FWorker = std::make_unique<TSweepThread>(size, System.VirtualMemory);
+    FWorker = std::make_unique<TSweepThread>(committable, System.VirtualMemory);
     Animate(frames);
     if (FAbandoned) return;
     RestoreIcon();
@@ -104,8 +106,10 @@ void TSweepRun::Abandon() {
   if (!FRunning || FAbandoned) return;
   FAbandoned = true;
   if (!FWorker) return;  // not started yet, or already joined
-  // Joined, not stopped: the request is answered once the whole sweep has
-  // been filled and given back, as a sweep left alone would have been.
+  // Windows holds a logoff for a program that takes seconds to answer, and a
+  // large sweep's fill takes that long: the fill ends at its next chunk, and
+  // the request is answered once what it got is given back.
+  FWorker->Stop();
   FWorker->Join();
   if (!FIconRestored) RestoreIcon();
 }

@@ -8,6 +8,7 @@
 
 #include "base/LocaleSeparators.h"
 #include "base/MemoryStatus.h"
+#include "sweep/CommitBudget.h"
 #include "sweep/MemorySweep.h"
 #include "sweep/SweepThread.h"
 #include "tray/TrayTypes.h"
@@ -25,6 +26,7 @@ struct TSweepTray {
 // bench sizes the sweeps or records the steps.
 struct TSweepSystem {
   TMemoryStatusApi Memory;
+  TMemoryStatusEx CommitStatus = SystemMemoryStatusEx();
   decltype(&::Sleep) Pause = &::Sleep;
   decltype(&::GetLocalTime) Clock = &::GetLocalTime;
   TLocaleApi Locale;
@@ -44,9 +46,10 @@ SIZE_T SweepSize(SIZE_T total, int percent);
 // Every tray call waits on the shell, and a thread waiting in a send handles
 // the messages sent to it: a request that has to see the sweep over before it
 // is answered (a close, the end of the session) arrives in the middle of one
-// of these calls and calls Abandon from there. The run then joins the
-// worker, puts the normal icon back and reports nothing; the interrupted run
-// takes no step after the call it was in.
+// of these calls and calls Abandon from there. The run then stops the
+// worker's fill at its next chunk, waits for it to give everything back,
+// puts the normal icon back and reports nothing; the interrupted run takes
+// no step after the call it was in.
 class TSweepRun {
 public:
   explicit TSweepRun(TSweepTray tray, const TSweepSystem& system = TSweepSystem())
@@ -55,13 +58,16 @@ public:
   TSweepRun& operator=(const TSweepRun&) = delete;
 
   // One sweep of percent of the total physical memory, from its start report
-  // to its completion report. normalIcon is the icon the tray shows when no
+  // to its completion report. It commits no more than the commit budget read
+  // at its start: a setting that asks for more sweeps that much, and the
+  // report says it was incomplete. normalIcon is the icon the tray shows when no
   // sweep runs; title is the balloons' caption; without frames (null) the
   // icon stays still. Does nothing while a run is in progress.
   void Run(int percent, const std::string& title, HICON normalIcon, const TImageList* frames);
   // True from the start of Run to its return: the one "busy sweeping" state.
   bool Running() const { return FRunning; }
   // Ends the run in progress at once, without its report; nothing otherwise.
+  // Returns within a chunk's fill and the give-back, whatever the size.
   void Abandon();
 
   TSweepSystem System;

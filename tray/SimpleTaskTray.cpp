@@ -63,12 +63,10 @@ bool TSimpleTaskTray::Notify(DWORD message) {
 }
 
 bool TSimpleTaskTray::AddIcon(const std::string& tip) {
-  if (FAdded) return true;
+  if (FAdded || FAdding) return true;
   FAddRequested = true;
-  FIconData.uFlags = IconFlags;
   CopyAnsiCut(FIconData.szTip, tip, FApi.CodePage);
-  FAdded = Notify(NIM_ADD);
-  RetryAddWhileMissing();
+  ShellAdd(false);
   return FAdded;
 }
 
@@ -84,10 +82,31 @@ bool TSimpleTaskTray::DeleteIcon() {
   // nor a restarted shell may bring it back, whatever the shell answers.
   FAddRequested = false;
   RetryAddWhileMissing();
+  // Asked for inside a shell call of our own: that call removes the icon
+  // once it returns (an add in flight would otherwise leave it behind).
+  if (FAdding || FDeleting) return true;
   if (!FAdded) return true;
-  bool deleted = Notify(NIM_DELETE);
-  if (deleted) FAdded = false;
-  return deleted;
+  ShellDelete();
+  return !FAdded;
+}
+
+void TSimpleTaskTray::ShellAdd(bool modifyIfShown) {
+  FIconData.uFlags = IconFlags;
+  FAdding = true;
+  // A shell that still shows the icon refuses the add; then a successful
+  // modify proves the icon is there.
+  FAdded = Notify(NIM_ADD) || (modifyIfShown && Notify(NIM_MODIFY));
+  FAdding = false;
+  if (FAdded && !FAddRequested) ShellDelete();
+  RetryAddWhileMissing();
+}
+
+void TSimpleTaskTray::ShellDelete() {
+  FDeleting = true;
+  if (Notify(NIM_DELETE)) FAdded = false;
+  FDeleting = false;
+  // A restore asked for meanwhile is brought back by the retry.
+  RetryAddWhileMissing();
 }
 
 bool TSimpleTaskTray::ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon,
@@ -118,17 +137,14 @@ void TSimpleTaskTray::FireEvent(const TNotifyEvent& event) {
 }
 
 void TSimpleTaskTray::Restore() {
-  if (FAdded) return;
   FAddRequested = true;
-  AddAgain();
+  if (!FAdded) AddAgain();
 }
 
 void TSimpleTaskTray::AddAgain() {
-  FIconData.uFlags = IconFlags;
-  // A shell that still shows the icon refuses the add; then a successful
-  // modify proves the icon is there.
-  FAdded = Notify(NIM_ADD) || Notify(NIM_MODIFY);
-  RetryAddWhileMissing();
+  // Inside an add or delete of our own, the call that waits settles it.
+  if (FAdding || FDeleting) return;
+  ShellAdd(true);
 }
 
 void TSimpleTaskTray::RetryAddWhileMissing() {

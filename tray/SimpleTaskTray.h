@@ -86,6 +86,11 @@ private:
   // Adds the icon again with the record as it is, after a shell restart or
   // on a re-add request.
   void AddAgain();
+  // The shell calls that add and remove. While one waits, the thread handles
+  // messages sent to it, and a request among them (a close query giving the
+  // icon up) is settled by the waiting call once it returns.
+  void ShellAdd(bool modifyIfShown);
+  void ShellDelete();
   // Runs the retry timer exactly while the icon is wanted and not added.
   void RetryAddWhileMissing();
   bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -95,6 +100,8 @@ private:
   TNotifyIconDataA FIconData;
   bool FAdded = false;
   bool FAddRequested = false;  // AddIcon was asked for and DeleteIcon not since
+  bool FAdding = false;        // an NIM_ADD is waiting on the shell
+  bool FDeleting = false;      // an NIM_DELETE is waiting on the shell
   UINT FReAddMessage = 0;
   UINT FTaskbarCreatedMessage = 0;
   // The version the shell holds the icon to: 0 from each add until a

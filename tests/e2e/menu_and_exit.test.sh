@@ -56,6 +56,30 @@ start_sweeper
 driver post "$(main_form)" 0x12 0 0 >/dev/null  # WM_QUIT
 expect_clean_end "WM_QUIT"
 
+# A close request or a quit with the menu and its submenu open: the menu
+# closes, a choice made after the close was agreed runs nothing, and the
+# program ends with 0.
+start_sweeper
+baseline_kb=$(resident_kb)
+open_tray_menu
+menu_key 0x53  # "S": the Sweeeeep submenu
+wait_until "$T_UI" menus_open_at_least 2 || fail "submenu did not open"
+driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
+# "1": 10%, if the menu is still there to take it.
+driver key "$(driver menu | head -n1 | cut -d' ' -f1 || true)" 0x31 >/dev/null 2>&1 || true
+wait_until "$T_UI" no_menu_open || fail "the menu stayed open after WM_CLOSE"
+# A program already gone ran no sweep.
+sweep_gain_kb=$(($(peak_resident_kb 2>/dev/null || echo "$baseline_kb") - baseline_kb))
+[ "$sweep_gain_kb" -lt 32768 ] || fail "a sweep chosen after the close ran (+${sweep_gain_kb} KB)"
+expect_clean_end "WM_CLOSE with the menu open"
+
+start_sweeper
+open_tray_menu
+driver post "$APP_HWND" 0x12 0 0 >/dev/null  # WM_QUIT
+wait_until "$T_UI" no_menu_open || fail "the menu stayed open after WM_QUIT"
+expect_clean_end "WM_QUIT with the menu open"
+log "a close or a quit with the menu open closes it and ends the program with 0"
+
 start_sweeper
 open_about
 driver post "$APP_HWND" 0x12 0 0 >/dev/null  # WM_QUIT

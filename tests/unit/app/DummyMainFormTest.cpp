@@ -48,6 +48,30 @@ VOID CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+// A slow shell: while it removes the icon, Windows and other programs send
+// the main window what they would at the end of a session.
+HWND MainWindow = nullptr;
+std::vector<DWORD> ShellCalls;
+BOOL WINAPI SlowShell(DWORD message, PNOTIFYICONDATAA) {
+  ShellCalls.push_back(message);
+  if (message == NIM_DELETE && MainWindow) {
+    HWND wnd = MainWindow;
+    MainWindow = nullptr;
+    SendMessageA(wnd, WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(wnd, WM_ENDSESSION, FALSE, 0);
+    SendMessageA(wnd, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
+
+// Wine hands a fault inside a window procedure back as an answer of 0; seen
+// here before anything can swallow it.
+LONG AccessViolations = 0;
+LONG CALLBACK CountAccessViolation(PEXCEPTION_POINTERS info) {
+  if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++AccessViolations;
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
 }  // namespace
 
 TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
@@ -157,4 +181,20 @@ TEST(DummyMainForm, AltSpaceAndAltF4OnTheHiddenWindowOpenNothingAndEndNothing) {
   KillTimer(nullptr, watchdog);
   EXPECT_FALSE(MenuWasOpened) << "Alt+Space opened a system menu";
   EXPECT_TRUE(form.TrayIcon->Added()) << "Alt+F4 closed the main window";
+}
+
+TEST(DummyMainForm, MessagesSentWhileTheIconIsRemovedAtDestructionFindTheTray) {
+  TApplication app;
+  TTrayApi slow;
+  slow.NotifyIcon = &SlowShell;
+  ShellCalls.clear();
+  AccessViolations = 0;
+  PVOID handler = AddVectoredExceptionHandler(1, &CountAccessViolation);
+  {
+    TDummyMainForm form(app, Guard, slow);
+    MainWindow = form.Handle();
+  }
+  RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(0, AccessViolations);
+  EXPECT_EQ((std::vector<DWORD>{NIM_ADD, NIM_DELETE}), ShellCalls) << "removed twice, or added again";
 }

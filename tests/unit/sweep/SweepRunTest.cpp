@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ void WINAPI FixedClock(LPSYSTEMTIME time) { *time = JanuaryThe31st(); }
 
 int WINAPI NoLocale(LCID, LCTYPE, LPSTR, int) { return 0; }  // the usual separators
 
+// The commit left to the system: the limit and what is available of it.
+DWORDLONG CommitLimit = 0, CommitAvailable = 0;
+BOOL WINAPI FakeCommit(LPMEMORYSTATUSEX status) {
+  status->ullTotalPageFile = CommitLimit;
+  status->ullAvailPageFile = CommitAvailable;
+  return TRUE;
+}
+
+std::vector<SIZE_T> Asked;  // every commit the worker asked for
+
 // The worker's commit: noted, held until the test lets it go, then real.
 LPVOID WINAPI HeldAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect) {
   if (ReleaseAtPause > 0 && !WorkerThread) {
@@ -44,6 +55,7 @@ LPVOID WINAPI HeldAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect) 
     SetEvent(AllocEntered);
     WaitForSingleObject(Released, Bound);
   }
+  Asked.push_back(size);
   if (BlocksToGive == 0 || size > LargestToGive) return nullptr;
   if (BlocksToGive > 0) --BlocksToGive;
   return VirtualAlloc(address, size, type, protect);
@@ -64,6 +76,7 @@ protected:
   void SetUp() override {
     Log.clear();
     MemoryReadings = Pauses = ReleaseAtPause = 0;
+    Asked.clear();
     BlocksToGive = -1;
     LargestToGive = ~SIZE_T(0);
     FTrayCalls = 0;
@@ -72,6 +85,7 @@ protected:
     AllocEntered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     Released = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     System.Memory.ReadStatus = &SmallMachine;
+    System.CommitStatus = nullptr;
     System.Clock = &FixedClock;
     System.Locale.LocaleInfo = &NoLocale;
     System.Pause = &RecordPause;
@@ -213,6 +227,82 @@ TEST_F(SweepRunTest, AnAbandonInAnyTrayCallEndsTheRunThereWithTheNormalIconAndNo
     EXPECT_EQ(expected, WithoutPauses(Log));
     EXPECT_EQ(call == 9 ? 2u : 1u, Balloons.size());
   }
+}
+
+TEST_F(SweepRunTest, ASweepLeavesATenthOfTheCommitLimitToOthers) {
+  System.CommitStatus = &FakeCommit;
+  struct TCase {
+    DWORDLONG Limit, Available;
+    SIZE_T MostAsked;
+    const char* Outcome;
+  };
+  // A 50% setting of the small machine asks for 8 MiB.
+  const TCase cases[] = {
+      {20 * MiB, 5 * MiB, 3 * MiB, "Sweep Incomplete: 3.00MB swept"},
+      {20 * MiB, 2 * MiB, 0, "Sweep Failed"},  // no more than the reserve is left
+      {20 * MiB, 11 * MiB, 8 * MiB, "Sweep Complete"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Available / MiB) + " MiB available");
+    TearDown();
+    SetUp();
+    System.CommitStatus = &FakeCommit;
+    CommitLimit = c.Limit;
+    CommitAvailable = c.Available;
+    TSweepRun run(Tray, System);
+    run.Run(50, "Sweeper", Normal, nullptr);
+    ASSERT_EQ(2u, Balloons.size());
+    EXPECT_EQ("Sweep Setting: 50% (8.00MB)", LastLine(Balloons[0])) << "the start report keeps the setting's size";
+    EXPECT_EQ(c.Outcome, LastLine(Balloons[1]));
+    for (SIZE_T size : Asked) EXPECT_LE(size, c.MostAsked);
+    EXPECT_EQ(c.MostAsked == 0, Asked.empty());
+  }
+}
+
+// Large enough that filling it whole takes far longer than the answer may:
+// in pieces in the 32-bit address space, one block in 64 bits. Only what is
+// filled before the stop is touched.
+constexpr SIZE_T LongSweepTotal = sizeof(void*) == 4 ? SIZE_T(0x7FFFFFFF) : SIZE_T(4) << 30;
+constexpr int LongSweepPercent = sizeof(void*) == 4 ? 70 : 50;
+void WINAPI LargeMachine(LPMEMORYSTATUS status) {
+  status->dwTotalPhys = LongSweepTotal;
+  status->dwAvailPhys = LongSweepTotal / 2;
+}
+void* FirstBlock = nullptr;
+LPVOID WINAPI SignalingAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect) {
+  void* block = VirtualAlloc(address, size, type, protect);
+  if (block && !FirstBlock) {
+    FirstBlock = block;
+    SetEvent(AllocEntered);
+  }
+  return block;
+}
+
+TEST_F(SweepRunTest, AnAbandonInTheMiddleOfTheFillIsAnsweredWithin200msWithTheMemoryBack) {
+  const std::unique_ptr<TImageList> frames = LoadSweepFrames();
+  ASSERT_NE(nullptr, frames);
+  System.Memory.ReadStatus = &LargeMachine;
+  System.VirtualMemory.Alloc = &SignalingAlloc;
+  FirstBlock = nullptr;
+  bool asked = false;
+  std::chrono::milliseconds answer{};
+  // The first frame's tray call, once the worker has its first block and fills it.
+  Tray.Icon = [&](HICON) {
+    if (asked || WaitForSingleObject(AllocEntered, Bound) != WAIT_OBJECT_0) return;
+    asked = true;
+    const auto start = std::chrono::steady_clock::now();
+    Run->Abandon();
+    answer = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  };
+  TSweepRun run(Tray, System);
+  Run = &run;
+  run.Run(LongSweepPercent, "Sweeper", Normal, frames.get());
+  ASSERT_TRUE(asked) << "the worker never got its first block";
+  EXPECT_LT(answer.count(), 200) << "the fill ran on after the stop";
+  MEMORY_BASIC_INFORMATION block{};
+  ASSERT_NE(0u, VirtualQuery(FirstBlock, &block, sizeof(block)));
+  EXPECT_EQ(static_cast<DWORD>(MEM_FREE), block.State) << "the memory was not given back";
+  EXPECT_EQ(1u, Balloons.size()) << "no report after an abandon";
 }
 
 }  // namespace

@@ -371,3 +371,58 @@ TEST_F(TrayIconTest, EveryWayOfAskingForTheMenuAsksOnceInEitherVersion) {
   tray.ShowBalloon("report", "Sweeper", tiInfo, tsBalloon);
   EXPECT_EQ(1, requestsFrom({menu})) << "Shift+F10 after a shell restart";
 }
+
+namespace {
+
+// A shell that, while it handles one call, has the thread handle a request
+// sent to it meanwhile, as a waiting Shell_NotifyIconA does.
+TSimpleTaskTray* NestedTray = nullptr;
+DWORD NestInside = 0;
+std::function<void(TSimpleTaskTray&)> NestedRequest;
+
+BOOL WINAPI NestingNotify(DWORD message, PNOTIFYICONDATAA data) {
+  const BOOL answer = RecordNotify(message, data);
+  if (message == NestInside && NestedTray && NestedRequest) {
+    auto request = std::move(NestedRequest);
+    NestedRequest = nullptr;
+    request(*NestedTray);
+  }
+  return answer;
+}
+
+std::vector<DWORD> Messages() {
+  std::vector<DWORD> messages;
+  for (const TShellCall& call : Calls) messages.push_back(call.Message);
+  return messages;
+}
+
+}  // namespace
+
+TEST_F(TrayIconTest, ARequestMadeWhileTheShellWaitsIsSettledWhenItReturns) {
+  Api.NotifyIcon = &NestingNotify;
+  Api.AddRetryMs = 10;
+  TSimpleTaskTray tray(IconA, Api);
+  NestedTray = &tray;
+  // A close query inside the add: the icon must not stay after the program
+  // agreed to end.
+  NestInside = NIM_ADD;
+  NestedRequest = [](TSimpleTaskTray& t) { EXPECT_TRUE(t.DeleteIcon()); };
+  tray.AddIcon("Sweeper.exe");
+  EXPECT_EQ((std::vector<DWORD>{NIM_ADD, NIM_DELETE}), Messages());
+  EXPECT_FALSE(tray.Added());
+
+  // A second removal inside the removal waits for it instead of calling the
+  // shell again; a restore there (the session goes on) is brought back.
+  tray.Restore();
+  Calls.clear();
+  NestInside = NIM_DELETE;
+  NestedRequest = [](TSimpleTaskTray& t) {
+    EXPECT_TRUE(t.DeleteIcon());
+    t.Restore();
+  };
+  tray.DeleteIcon();
+  EXPECT_EQ((std::vector<DWORD>{NIM_DELETE}), Messages());
+  PumpUntil([&] { return tray.Added(); }, 5000);
+  EXPECT_TRUE(tray.Added()) << "a restore asked for during the removal was lost";
+  NestedTray = nullptr;
+}
