@@ -3,6 +3,7 @@
 # 64-bit one.
 
 SWEEPER_ALL_ARCHES="x86 x64"
+_sweeper_arch_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # The 32-bit program needs 32-bit Wine, a 32-bit Linux program, and some
 # kernels here run none ("Exec format error"). Asked by running one: the
@@ -33,10 +34,31 @@ _sweeper_32bit_is_emulated() {
   return 1
 }
 
-# sweeper_arch_unrunnable ARCH: prints why this machine cannot run ARCH's
-# program under Wine and succeeds; fails (prints nothing) when it can.
+# sweeper_kernel_unrunnable_x86: prints why this machine's kernel cannot
+# run 32-bit Wine at all and succeeds; fails (prints nothing) when it can.
 # SWEEPER_NO_X86=1 makes a machine that can run 32-bit programs act as one
 # that cannot, to try the skipping itself.
+sweeper_kernel_unrunnable_x86() {
+  if [ "${SWEEPER_NO_X86:-0}" = 1 ]; then
+    echo "SWEEPER_NO_X86=1 asks to act as a machine that runs no 32-bit programs"
+  elif ! _sweeper_kernel_runs_32bit; then
+    echo "this machine's kernel runs no 32-bit Linux programs, so 32-bit Wine cannot run"
+  elif _sweeper_32bit_is_emulated; then
+    echo "32-bit Linux programs run here only through an emulator (qemu-i386), too slow for Wine"
+  else
+    return 1
+  fi
+}
+
+# Where install-deps.sh keeps apt's reason when 32-bit Wine could not be
+# installed; gone once it is.
+sweeper_wine32_failure_file() {
+  echo "${BUILD_ROOT:-$_sweeper_arch_root/build}/wine32-install-failure"
+}
+
+# sweeper_arch_unrunnable ARCH: prints why this machine cannot run ARCH's
+# program under Wine and succeeds; fails (prints nothing) when it can. The
+# 32-bit program needs a kernel that runs 32-bit programs and 32-bit Wine.
 sweeper_arch_unrunnable() {
   if [ "$(uname -m)" != x86_64 ]; then
     echo "this is not an x86-64 machine ($(uname -m))"
@@ -45,12 +67,14 @@ sweeper_arch_unrunnable() {
   case "$1" in
     x64) return 1 ;;
     x86)
-      if [ "${SWEEPER_NO_X86:-0}" = 1 ]; then
-        echo "SWEEPER_NO_X86=1 asks to act as a machine that runs no 32-bit programs"
-      elif ! _sweeper_kernel_runs_32bit; then
-        echo "this machine's kernel runs no 32-bit Linux programs, so 32-bit Wine cannot run"
-      elif _sweeper_32bit_is_emulated; then
-        echo "32-bit Linux programs run here only through an emulator (qemu-i386), too slow for Wine"
+      local failure
+      failure=$(sweeper_wine32_failure_file)
+      if sweeper_kernel_unrunnable_x86; then
+        :
+      elif [ -f "$failure" ]; then
+        echo "32-bit Wine could not be installed: $(cat "$failure")"
+      elif [ ! -x "$(sweeper_wine_loader x86)" ]; then
+        echo "32-bit Wine is not installed ($(sweeper_wine_loader x86) is missing)"
       else
         return 1
       fi

@@ -3,6 +3,13 @@
 # apt-get update runs only when a package is actually missing. Both cross
 # compilers and 64-bit Wine go everywhere; 32-bit Wine only where the
 # kernel runs 32-bit programs (scripts/arch.sh asks it by running one).
+#
+# A mirror can be half synced for a day: one index fails to download, and
+# 32-bit Wine's libraries cannot be matched with their 64-bit twins. So an
+# index that fails is a warning, 32-bit Wine is installed on its own after
+# everything else, and when it cannot be had the 32-bit program is an
+# architecture this machine cannot run (the reason is kept for arch.sh).
+# Nothing here ever removes or downgrades a package.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/arch.sh"
@@ -16,30 +23,72 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick
   fonts-wine fonts-liberation locales
 )
+WINE32=wine32:i386
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-if reason=$(sweeper_arch_unrunnable x86); then
-  echo "install-deps: no 32-bit Wine: $reason"
-else
-  PACKAGES+=(wine32:i386)
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
+missing_of() {
+  local p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$p"
+    fi
+  done
+}
+
+updated=0
+update_lists() {
+  [ "$updated" = 0 ] || return 0
+  updated=1
+  local try out
+  for try in 1 2 3; do
+    if out=$($SUDO apt-get update -qq 2>&1); then return 0; fi
+    [ "$try" = 3 ] || sleep 3
+  done
+  echo "install-deps: warning: apt-get update failed 3 times, going on with the package lists there are: $(grep -m1 '^E:' <<<"$out" || tail -n1 <<<"$out")"
+}
+
+# apt_install PACKAGE...: prints apt's last error line and fails when apt
+# cannot install them without removing anything.
+apt_install() {
+  local out
+  if out=$(DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends --no-remove "$@" 2>&1); then
+    return 0
+  fi
+  grep '^E:' <<<"$out" | tail -n1 || tail -n1 <<<"$out"
+  return 1
+}
+
+mapfile -t missing < <(missing_of "${PACKAGES[@]}")
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  update_lists
+  if ! reason=$(apt_install "${missing[@]}"); then
+    echo "install-deps: could not install ${missing[*]}: $reason" >&2
+    exit 1
   fi
 fi
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
+wine32_failure=$(sweeper_wine32_failure_file)
+if reason=$(sweeper_kernel_unrunnable_x86); then
+  echo "install-deps: no 32-bit Wine: $reason"
+elif [ -n "$(missing_of "$WINE32")" ]; then
+  echo "install-deps: installing $WINE32"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+    updated=0
   fi
-done
-
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "install-deps: installing ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  update_lists
+  if reason=$(apt_install "$WINE32"); then
+    rm -f "$wine32_failure"
+  else
+    mkdir -p "$(dirname "$wine32_failure")"
+    printf '%s\n' "$reason" >"$wine32_failure"
+    echo "install-deps: warning: 32-bit Wine could not be installed, so the 32-bit program's tests are skipped: $reason"
+  fi
+else
+  rm -f "$wine32_failure"
 fi
 
 # A Japanese locale lets the tests run the program with the double-byte ANSI
