@@ -44,6 +44,12 @@ bench_arch() (
       printf "\n" }'
   done
   grep -v -E '^(worker|native) ' <<<"$worker_out"
+  # What a real PC's uncached block costs is the width of the stores, which
+  # no run under Wine shows: read from the program's machine code.
+  echo "The fill's stores in the program's machine code:"
+  objects="$BUILD_DIR/program/CMakeFiles/sweeper_core.dir/sweep"
+  python3 "$root/tests/fill_stores_check.py" "$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$BUILD_DIR/CMakeCache.txt")" \
+    "$objects/ZeroFill.cpp.obj" "$objects/MemorySweep.cpp.obj" | sed 's/^/  /' || true
 
   # How much the program costs to have around, against a bare tray program.
   echo

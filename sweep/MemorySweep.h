@@ -6,9 +6,12 @@
 #include <atomic>
 #include <cstdint>
 
+#include "sweep/ZeroFill.h"
+
 struct TVirtualMemoryApi {
   decltype(&VirtualAlloc) Alloc = &VirtualAlloc;
   decltype(&VirtualFree) Free = &VirtualFree;
+  TZeroFill Zero = ZeroFillForThisProcessor();
 };
 
 // The smallest piece tried when one block of the whole size cannot be had.
@@ -22,7 +25,7 @@ constexpr SIZE_T SmallestSweepPiece = SIZE_T(1) << 20;
 // or nothing more can be had. A 32-bit process never tries pieces for 2 GiB
 // or more, which its address space cannot hold. Every block is decommitted
 // and released before this returns, also when it returns by an exception.
-// A stop flag, when given, is read between chunks of the fill: once it is
-// set no more is filled or got. Returns the bytes swept.
+// A stop flag, when given, is read between chunks of the fill (every 4 MiB):
+// once it is set no more is filled or got. Returns the bytes swept.
 std::uint64_t SweepMemory(SIZE_T size, const TVirtualMemoryApi& api = TVirtualMemoryApi(),
                           const std::atomic<bool>* stop = nullptr);

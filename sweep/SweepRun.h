@@ -8,6 +8,7 @@
 
 #include "base/LocaleSeparators.h"
 #include "base/MemoryStatus.h"
+#include "framework/SentMessageWait.h"
 #include "sweep/CommitBudget.h"
 #include "sweep/MemorySweep.h"
 #include "sweep/SweepThread.h"
@@ -27,7 +28,7 @@ struct TSweepTray {
 struct TSweepSystem {
   TMemoryStatusApi Memory;
   TMemoryStatusEx CommitStatus = SystemMemoryStatusEx();
-  decltype(&::Sleep) Pause = &::Sleep;
+  decltype(&::Sleep) Pause = &WaitAnsweringSentMessages;
   decltype(&::GetLocalTime) Clock = &::GetLocalTime;
   TLocaleApi Locale;
   TVirtualMemoryApi VirtualMemory;
@@ -43,13 +44,14 @@ constexpr DWORD SweepFramePause = 100;
 // of a count the system gives can reach.
 SIZE_T SweepSize(SIZE_T total, int percent);
 
-// Every tray call waits on the shell, and a thread waiting in a send handles
-// the messages sent to it: a request that has to see the sweep over before it
-// is answered (a close, the end of the session) arrives in the middle of one
-// of these calls and calls Abandon from there. The run then stops the
-// worker's fill at its next chunk, waits for it to give everything back,
-// puts the normal icon back and reports nothing; the interrupted run takes
-// no step after the call it was in.
+// A request that has to see the sweep over before it is answered (a close,
+// the end of the session) is sent to the main thread, which handles it in
+// the pause between frames or inside a tray call (a thread waiting in a send
+// handles the messages sent to it; a shell that answers at once, or no
+// shell at all, leaves only the pause), and calls Abandon from there. The
+// run then stops the worker's fill at its next chunk, waits for it to give
+// everything back, puts the normal icon back and reports nothing; the
+// interrupted run takes no step after the call it was in.
 class TSweepRun {
 public:
   explicit TSweepRun(TSweepTray tray, const TSweepSystem& system = TSweepSystem())

@@ -6,7 +6,7 @@
 
 TSweepThread::TSweepThread(SIZE_T size, const TVirtualMemoryApi& api) : FApi(api) {
   // The C runtime's thread start, not CreateThread: the body uses the
-  // runtime (memset, exceptions), which wants its per-thread data set up.
+  // runtime (exceptions), which wants its per-thread data set up.
   // Suspended, so that the fields are set before the body can read them.
   FThread.Reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadEntry, this, CREATE_SUSPENDED, nullptr)));
   if (!FThread) throw EError("The sweep cannot be started");

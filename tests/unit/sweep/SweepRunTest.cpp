@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/ImageList.h"
@@ -303,6 +306,52 @@ TEST_F(SweepRunTest, AnAbandonInTheMiddleOfTheFillIsAnsweredWithin200msWithTheMe
   ASSERT_NE(0u, VirtualQuery(FirstBlock, &block, sizeof(block)));
   EXPECT_EQ(static_cast<DWORD>(MEM_FREE), block.State) << "the memory was not given back";
   EXPECT_EQ(1u, Balloons.size()) << "no report after an abandon";
+}
+
+// The session-end query as a logoff sends it, to a window of the main thread.
+TSweepRun* RunToEnd = nullptr;
+LRESULT CALLBACK SessionWindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_QUERYENDSESSION) return DefWindowProcA(wnd, message, wParam, lParam);
+  RunToEnd->Abandon();
+  return TRUE;
+}
+
+TEST_F(SweepRunTest, ASessionEndSentInTheMiddleOfTheFillIsAnsweredInThePauseWhenNoTrayCallWaits) {
+  // The fixture's tray answers at once, as a missing icon or taskbar does,
+  // and there are no frames: only the pause between frames can answer.
+  System.Pause = TSweepSystem().Pause;
+  System.Memory.ReadStatus = &LargeMachine;
+  System.VirtualMemory.Alloc = &SignalingAlloc;
+  FirstBlock = nullptr;
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &SessionWindowProc;
+  windowClass.lpszClassName = "SweepRunTestSession";
+  RegisterClassA(&windowClass);
+  HWND session = CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, session);
+  TSweepRun run(Tray, System);
+  RunToEnd = &run;
+  std::chrono::milliseconds answer{-1};
+  std::atomic<bool> asked{false};
+  std::thread logoff([&] {
+    if (WaitForSingleObject(AllocEntered, Bound) == WAIT_OBJECT_0) {
+      const auto start = std::chrono::steady_clock::now();
+      DWORD_PTR result = 0;
+      if (SendMessageTimeoutA(session, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, Bound, &result))
+        answer = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    }
+    asked = true;
+  });
+  run.Run(LongSweepPercent, "Sweeper", Normal, nullptr);
+  while (!asked) {  // a query not answered in the sweep is answered after it
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    Sleep(1);
+  }
+  logoff.join();
+  DestroyWindow(session);
+  EXPECT_EQ(1u, Balloons.size()) << "the sweep ran to its end and reported before the query was answered";
+  std::printf("session-end query answered in %d ms\n", static_cast<int>(answer.count()));
 }
 
 }  // namespace

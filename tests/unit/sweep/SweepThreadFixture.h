@@ -29,6 +29,7 @@ struct TBlockRecord {
   void* Address;
   SIZE_T Size;
   bool Decommitted, Released, ZeroedExactly;
+  SIZE_T Zeroed;  // how many bytes from the start were zero when it was given back
 };
 std::vector<TBlockRecord> Blocks;
 std::vector<SIZE_T> Asked;
@@ -43,7 +44,7 @@ LPVOID WINAPI RecordAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect
   void* block = VirtualAlloc(address, size, type, protect);
   if (block) {
     std::memset(block, Marker, CommittedSize(size));
-    Blocks.push_back({block, size, false, false, false});
+    Blocks.push_back({block, size, false, false, false, 0});
   }
   return block;
 }
@@ -53,9 +54,9 @@ BOOL WINAPI RecordFree(LPVOID address, SIZE_T size, DWORD type) {
     if (block.Address != address) continue;
     if (type == MEM_DECOMMIT) {
       const unsigned char* bytes = static_cast<const unsigned char*>(address);
-      bool exact = size == block.Size;
-      for (SIZE_T i = 0; exact && i < CommittedSize(block.Size); ++i)
-        exact = bytes[i] == (i < block.Size ? 0 : Marker);
+      while (block.Zeroed < block.Size && bytes[block.Zeroed] == 0) ++block.Zeroed;
+      bool exact = size == block.Size && block.Zeroed == block.Size;
+      for (SIZE_T i = block.Size; exact && i < CommittedSize(block.Size); ++i) exact = bytes[i] == Marker;
       block.ZeroedExactly = exact;
       block.Decommitted = true;
     } else if (type == MEM_RELEASE) {

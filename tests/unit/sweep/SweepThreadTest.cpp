@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <vector>
 
 #include "sweep/SweepReport.h"
 #include "sweep/SweepThread.h"
+#include "sweep/ZeroFill.h"
 #include "tests/unit/sweep/SweepThreadFixture.h"
 
 namespace {
@@ -20,10 +22,46 @@ TEST_F(SweepThreadTest, SizeZeroWritesNothingAndEnds) {
   EXPECT_TRUE(Blocks.empty());
 }
 
-TEST_F(SweepThreadTest, FillsExactlyASizeThatIsNotAPageMultiple) {
-  EXPECT_EQ(12345u, SweepOnThread(12345, FRecording));
+TEST_F(SweepThreadTest, FillsExactlySizesThatAreNotMultiplesOf16OrOfAPageWithEitherStoreWidth) {
+  // Tails of 1, 9 and 3 bytes, the last one after a chunk boundary.
+  for (const TZeroFill fill : {&ZeroFill16, &ZeroFill4}) {
+    for (const SIZE_T size : {SIZE_T(1), SIZE_T(12345), SIZE_T(4 * MiB + 4099)}) {
+      SCOPED_TRACE(std::to_string(size) + (fill == &ZeroFill4 ? " bytes in 4-byte stores" : " bytes in 16-byte stores"));
+      Blocks.clear();
+      FRecording.Zero = fill;
+      EXPECT_EQ(size, SweepOnThread(size, FRecording));
+      ASSERT_EQ(1u, Blocks.size());
+      ExpectAllGivenBack();
+    }
+  }
+}
+
+// The fill's first touch of a guard page asks it to stop, as a close would
+// at that moment.
+constexpr SIZE_T GuardOffset = 5 * MiB;
+std::atomic<bool> StopAtGuard{false};
+LONG CALLBACK StopOnGuardPage(PEXCEPTION_POINTERS info) {
+  if (info->ExceptionRecord->ExceptionCode != STATUS_GUARD_PAGE_VIOLATION) return EXCEPTION_CONTINUE_SEARCH;
+  StopAtGuard = true;
+  return EXCEPTION_CONTINUE_EXECUTION;  // the guard is gone once touched
+}
+LPVOID WINAPI GuardedAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD) {
+  char* block = static_cast<char*>(RecordAlloc(address, size, type, PAGE_READWRITE));  // a guard cannot be uncached
+  DWORD old = 0;
+  if (block) VirtualProtect(block + GuardOffset, 4096, PAGE_READWRITE | PAGE_GUARD, &old);
+  return block;
+}
+
+TEST_F(SweepThreadTest, AStopInTheMiddleOfTheFillEndsItAtTheEndOfItsFourMiBChunk) {
+  FRecording.Alloc = &GuardedAlloc;
+  StopAtGuard = false;
+  PVOID handler = AddVectoredExceptionHandler(1, &StopOnGuardPage);
+  const std::uint64_t swept = SweepMemory(64 * MiB, FRecording, &StopAtGuard);
+  RemoveVectoredExceptionHandler(handler);
   ASSERT_EQ(1u, Blocks.size());
-  ExpectAllGivenBack();
+  EXPECT_EQ(8 * MiB, swept) << "the chunk from 4 to 8 MiB had the stop";
+  EXPECT_EQ(8 * MiB, Blocks[0].Zeroed);
+  EXPECT_TRUE(Blocks[0].Released);
 }
 
 TEST_F(SweepThreadTest, AStopAskedForEndsTheFillAndGivesEverythingBack) {
