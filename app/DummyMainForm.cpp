@@ -10,7 +10,6 @@
 #include "framework/Placement.h"
 #include "info/InfoForm.h"
 #include "shell/ShellActions.h"
-#include "sweep/SweepFrames.h"
 #include "tray/TrayMenu.h"
 
 namespace {
@@ -20,15 +19,8 @@ constexpr int FormHeight = 100;
 
 }  // namespace
 
-// The tray object is looked up at each call, never kept: a call waits on the
-// shell and handles sent messages meanwhile.
 TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard, const TTrayApi& trayApi)
-    : Sweep({[this](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
-               TrayIcon->ShowBalloon(text, title, icon, tsBalloon);
-             },
-             [this](HICON icon) { TrayIcon->ChangeIcon(icon); }, [this] { TrayIcon->HideBalloon(); }}),
-      FApp(app),
-      FGuard(guard) {
+    : FApp(app), FGuard(guard) {
   BuildMenu();
   TWindowParams params;
   params.ClassName = "TDummyMainForm";
@@ -161,17 +153,9 @@ void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
   Close();
 }
 
-const TImageList* TDummyMainForm::AnimationFrames() {
-  // Made at the first sweep, not at start: the image list brings in the
-  // common controls library, about 2.5 MB of resident memory that an idle
-  // tray program has no use for.
-  if (!ImageList1) ImageList1 = LoadSweepFrames();
-  return ImageList1.get();
-}
-
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
-  if (Sweep.Running()) return;
-  Sweep.Run(sender.Tag, FApp.Title(), NormalIcon(), AnimationFrames());
+  if (Sweep.Running() || !TrayIcon) return;
+  Sweep.Run(sender.Tag, FApp.Title(), NormalIcon(), *TrayIcon);
 }
 
 void TDummyMainForm::MenuExitClick(TMenuItem&) { Close(); }

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "framework/Form.h"
-#include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
 #include "sweep/SweepRun.h"
 #include "tray/SimpleTaskTray.h"
@@ -35,22 +34,16 @@ public:
   TMenuItem* Menu10 = nullptr;
   TMenuItem* MenuExit = nullptr;
 
-  // The tray icon's animation frames while a sweep runs, made at the first
-  // sweep; null until then or when they cannot be had.
-  std::unique_ptr<TImageList> ImageList1;
-
   // The one tray icon object, from FormCreate until the window is
   // destroyed. The close query only takes its icon away: a sweep on the
-  // stack below the query may still be inside one of its calls. Handlers
-  // look it up at each use and do without it, since a message may come
-  // while it is made or while it goes.
+  // stack below the query may still be inside one of its calls.
   std::unique_ptr<TSimpleTaskTray> TrayIcon;
 
-  // The sweep command's run over this window's tray icon. Its Running() is
-  // the one "busy sweeping" state that every entry point reads: messages
-  // sent to the thread are handled in the middle of a sweep, so a click or
-  // command can arrive while one runs. Tests size its sweeps through its
-  // System.
+  // The sweep command's run over the tray icon, with the animation frames
+  // it makes at its first sweep. Its Running() is the one "busy sweeping"
+  // state that every entry point reads: messages sent to the thread are
+  // handled in the middle of a sweep, so a click or command can arrive
+  // while one runs. Tests size its sweeps through its System.
   TSweepRun Sweep;
 
   void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
@@ -70,7 +63,6 @@ private:
   void BuildMenu();
   void CreateTrayIcon(const TTrayApi& api);
   HICON NormalIcon() const;
-  const TImageList* AnimationFrames();
 
   TApplication& FApp;
   TInstanceGuard& FGuard;

@@ -63,17 +63,14 @@ int main() {
     TSweepSystem system;
     system.Memory.ReadStatus = &SmallMachine;
     system.VirtualMemory.Alloc = &SlowAlloc;
-    TSweepRun run({[&](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
-                     tray->ShowBalloon(text, title, icon, tsBalloon);
-                   },
-                   [&](HICON icon) {
-                     tray->ChangeIcon(icon);
-                     ++shownFrames;
-                   },
-                   [&] { tray->HideBalloon(); }},
-                  system);
+    TSweepTray counted = SweepTrayOf(*tray);
+    counted.Icon = [&](HICON icon) {
+      tray->ChangeIcon(icon);
+      ++shownFrames;
+    };
+    TSweepRun run(system);
     const double start = Seconds(), cpu = ThreadCpuMs();
-    run.Run(10, "animation_bench", normal, &frames);
+    run.Run(10, "animation_bench", normal, counted, &frames);
     Report("command", Seconds() - start, ThreadCpuMs() - cpu, shownFrames);
   }
 

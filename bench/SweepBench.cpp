@@ -99,20 +99,20 @@ void BenchNoticing() {
   system.Memory.ReadStatus = &TwoGiBMachine;
   system.VirtualMemory.Alloc = &TimedAlloc;
   system.VirtualMemory.Free = &TimedFree;
-  TSweepRun run({[](const std::string&, const std::string&, TTrayMessageIcon) {},
-                 [&](HICON icon) {
-                   tray.ChangeIcon(icon);
-                   if (icon == normal) noticedAt = Seconds();
-                 },
-                 [] {}},
-                system);
+  const TSweepTray timed{[](const std::string&, const std::string&, TTrayMessageIcon) {},
+                         [&](HICON icon) {
+                           tray.ChangeIcon(icon);
+                           if (icon == normal) noticedAt = Seconds();
+                         },
+                         [] {}};
+  TSweepRun run(system);
   double worst = 0, sum = 0;
   // Settings of different sizes, so the ends fall at different points of a
   // frame's pause.
   const int settings[] = {10, 20, 30, 40, 50, 10, 20, 30};
   const int runs = sizeof(settings) / sizeof(settings[0]);
   for (int percent : settings) {
-    run.Run(percent, "sweep_bench", normal, frames.get());
+    run.Run(percent, "sweep_bench", normal, timed, frames.get());
     const double late = noticedAt - LastRelease;
     sum += late;
     if (late > worst) worst = late;

@@ -131,8 +131,10 @@ void TApplication::ShowException(const std::string& message) {
 
 void TApplication::Run(TForm& mainForm) {
   FMainForm = &mainForm;
-  FTerminated = false;
-  if (ShowMainForm) mainForm.Show();
+  // An end decided before the loop (a session that ended, a close of the
+  // main form while it was made) ends it as soon as it starts.
+  if (mainForm.ClosedBeforeLoop()) Terminate();
+  if (!FTerminated && ShowMainForm) mainForm.Show();
   while (HandleMessage()) {
   }
   FMainForm = nullptr;

@@ -64,6 +64,10 @@ void TForm::Close() {
   } else if (app && app->MainForm() == this) {
     app->Terminate();
   } else {
+    // A close sent while the window is made (the main form's first tray
+    // icon waits on a slow shell at logon) comes before its loop: the loop
+    // must end as soon as it starts, or the program runs on unreachable.
+    FClosedBeforeLoop = true;
     Hide();
   }
 }
@@ -106,7 +110,10 @@ void TForm::PreviewKey(UINT msg, WPARAM key) {
   }
 }
 
-void TForm::Show() { ShowWindow(Handle(), SW_SHOW); }
+void TForm::Show() {
+  FClosedBeforeLoop = false;
+  ShowWindow(Handle(), SW_SHOW);
+}
 
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 

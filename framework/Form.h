@@ -6,8 +6,12 @@
 class TForm : public TWindow {
 public:
   // Asks the form to close: runs the close query and, if it consents, ends
-  // the message loop (main form) or the modal showing (modal form).
+  // the message loop (main form) or the modal showing (modal form); any
+  // other form is hidden.
   void Close();
+  // A close consented to while the form was hidden and not yet the main form
+  // of a running loop (nor shown since): a loop started for it ends at once.
+  bool ClosedBeforeLoop() const { return FClosedBeforeLoop; }
 
   // Runs the close query alone and returns its answer.
   bool CloseQuery();
@@ -46,4 +50,5 @@ protected:
 private:
   bool FModal = false;
   bool FModalEnded = false;
+  bool FClosedBeforeLoop = false;
 };

@@ -8,6 +8,7 @@
 
 #include "framework/ImageList.h"
 #include "sweep/SweepReport.h"
+#include "tray/SimpleTaskTray.h"
 
 namespace {
 
@@ -33,9 +34,24 @@ SIZE_T SweepSize(SIZE_T total, int percent) {
   return static_cast<SIZE_T>(size);
 }
 
-void TSweepRun::Run(int percent, const std::string& title, HICON normalIcon, const TImageList* frames) {
+TSweepTray SweepTrayOf(TSimpleTaskTray& tray) {
+  return {[&tray](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
+            tray.ShowBalloon(text, title, icon, tsBalloon);
+          },
+          [&tray](HICON icon) { tray.ChangeIcon(icon); }, [&tray] { tray.HideBalloon(); }};
+}
+
+void TSweepRun::Run(int percent, const std::string& title, HICON normalIcon, TSimpleTaskTray& tray) {
+  if (FRunning) return;
+  if (!FFrames) FFrames = System.LoadFrames();
+  Run(percent, title, normalIcon, SweepTrayOf(tray), FFrames.get());
+}
+
+void TSweepRun::Run(int percent, const std::string& title, HICON normalIcon, const TSweepTray& tray,
+                    const TImageList* frames) {
   if (FRunning) return;
   FRunning = true;
+  FTray = tray;
   FAbandoned = false;
   FIconRestored = false;
   FNormalIcon = normalIcon;

@@ -11,12 +11,14 @@
 #include "framework/SentMessageWait.h"
 #include "sweep/CommitBudget.h"
 #include "sweep/MemorySweep.h"
+#include "sweep/SweepFrames.h"
 #include "sweep/SweepThread.h"
 #include "tray/TrayTypes.h"
 
-class TImageList;
+class TSimpleTaskTray;
 
-// What the run uses of the tray icon, filled in by the icon's owner.
+// What the run uses of the tray icon: the program's icon (SweepTrayOf), or
+// a test's record.
 struct TSweepTray {
   std::function<void(const std::string& text, const std::string& title, TTrayMessageIcon icon)> Balloon;
   std::function<void(HICON icon)> Icon;
@@ -32,7 +34,12 @@ struct TSweepSystem {
   decltype(&::GetLocalTime) Clock = &::GetLocalTime;
   TLocaleApi Locale;
   TVirtualMemoryApi VirtualMemory;
+  decltype(&LoadSweepFrames) LoadFrames = &LoadSweepFrames;
 };
+
+// The run's calls on the program's tray icon. The icon object lives as long
+// as the main window, which no message destroys: a run may hold it.
+TSweepTray SweepTrayOf(TSimpleTaskTray& tray);
 
 // The pause after each frame; the end of a sweep is noticed at most this late
 // (plus the time to show one frame).
@@ -54,18 +61,23 @@ SIZE_T SweepSize(SIZE_T total, int percent);
 // interrupted run takes no step after the call it was in.
 class TSweepRun {
 public:
-  explicit TSweepRun(TSweepTray tray, const TSweepSystem& system = TSweepSystem())
-      : System(system), FTray(std::move(tray)) {}
+  explicit TSweepRun(const TSweepSystem& system = TSweepSystem()) : System(system) {}
   TSweepRun(const TSweepRun&) = delete;
   TSweepRun& operator=(const TSweepRun&) = delete;
 
   // One sweep of percent of the total physical memory, from its start report
-  // to its completion report. It commits no more than the commit budget read
-  // at its start: a setting that asks for more sweeps that much, and the
-  // report says it was incomplete. normalIcon is the icon the tray shows when no
-  // sweep runs; title is the balloons' caption; without frames (null) the
-  // icon stays still. Does nothing while a run is in progress.
-  void Run(int percent, const std::string& title, HICON normalIcon, const TImageList* frames);
+  // to its completion report, over the program's tray icon. It commits no
+  // more than the commit budget read at its start: a setting that asks for
+  // more sweeps that much, and the report says it was incomplete. normalIcon
+  // is the icon the tray shows when no sweep runs; title is the balloons'
+  // caption. The animation's frames are made at the first sweep, not at
+  // start: the image list brings in the common controls library, about
+  // 2.5 MB of resident memory that an idle tray program has no use for.
+  // Does nothing while a run is in progress.
+  void Run(int percent, const std::string& title, HICON normalIcon, TSimpleTaskTray& tray);
+  // The same over any tray; without frames (null) the icon stays still.
+  void Run(int percent, const std::string& title, HICON normalIcon, const TSweepTray& tray,
+           const TImageList* frames);
   // True from the start of Run to its return: the one "busy sweeping" state.
   bool Running() const { return FRunning; }
   // Ends the run in progress at once, without its report; nothing otherwise.
@@ -80,7 +92,8 @@ private:
   void RestoreIcon();
   SYSTEMTIME Now() const;
 
-  TSweepTray FTray;
+  TSweepTray FTray;  // the running sweep's
+  std::unique_ptr<TImageList> FFrames;  // null until the first sweep, or while they cannot be had
   bool FRunning = false;
   bool FAbandoned = false;
   bool FIconRestored = false;

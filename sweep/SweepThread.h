@@ -12,8 +12,7 @@ class TSweepThread {
 public:
   // Starts the sweep at once. Raises EError when no thread can be made.
   explicit TSweepThread(SIZE_T size, const TVirtualMemoryApi& api = TVirtualMemoryApi());
-  // Waits for the thread to end.
-  ~TSweepThread();
+  ~TSweepThread();  // waits for the thread
   TSweepThread(const TSweepThread&) = delete;
   TSweepThread& operator=(const TSweepThread&) = delete;
 
@@ -22,17 +21,16 @@ public:
   // Asks the fill to end at its next chunk, for a request that must not
   // wait for the whole sweep; what was got is given back.
   void Stop() { FStop.store(true, std::memory_order_relaxed); }
-  // Waits for the thread to end and gives the bytes it swept.
-  std::uint64_t Join();
+  std::uint64_t Join();  // the bytes swept
+
+private:
+  static unsigned WINAPI ThreadEntry(void* self);
+  void Execute();
 
   // Set once, after every block has been given back, on every path: the
   // run's wait has no other way out. Written with release so that the
   // owner, reading with acquire, sees the memory already back.
   std::atomic<bool> FDone{false};
-
-private:
-  static unsigned WINAPI ThreadEntry(void* self);
-  void Execute();
 
   SIZE_T FSize = 0;
   TVirtualMemoryApi FApi;

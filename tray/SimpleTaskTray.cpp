@@ -17,6 +17,17 @@ decltype(&Shell_NotifyIconGetRect) LookUpShellIconRect() {
   return ProcAddress<decltype(&Shell_NotifyIconGetRect)>(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconGetRect");
 }
 
+BOOL WINAPI AllowMessageFromShell(HWND wnd, UINT message) {
+  // User32 is loaded already: the program's windows are imported from it.
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  if (const auto allowForWindow =
+          ProcAddress<decltype(&ChangeWindowMessageFilterEx)>(user32, "ChangeWindowMessageFilterEx"))
+    return allowForWindow(wnd, message, MSGFLT_ALLOW, nullptr);
+  if (const auto allowForProcess = ProcAddress<decltype(&ChangeWindowMessageFilter)>(user32, "ChangeWindowMessageFilter"))
+    return allowForProcess(message, MSGFLT_ADD);
+  return TRUE;
+}
+
 TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
   ClearEvents();
   FReAddMessage = RegisterWindowMessageA(TrayReAddMessageName);
@@ -25,6 +36,7 @@ TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
   FTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
   FWnd = std::make_unique<THiddenWindow>(
       [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return WndProc(msg, wParam, lParam, result); });
+  FApi.AllowMessage(FWnd->Handle(), FTaskbarCreatedMessage);
   FAdded = false;
   InitIconData(icon);
 }

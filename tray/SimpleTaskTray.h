@@ -20,6 +20,13 @@ constexpr char TrayReAddMessageName[] = "{31448FE3-A18D-4613-8570-C27EA52E92D4}"
 // Shell_NotifyIconGetRect where the shell has it (Windows 7 and later), else null.
 decltype(&Shell_NotifyIconGetRect) LookUpShellIconRect();
 
+// Lets a registered message from a process of lower integrity through to the
+// window: an elevated copy receives no "TaskbarCreated" from Explorer
+// otherwise, and its icon never comes back after Explorer restarts. For the
+// window alone where Windows can (7 and later), for the process on Vista;
+// Windows XP filters nothing. Looked up, never imported.
+BOOL WINAPI AllowMessageFromShell(HWND wnd, UINT message);
+
 // The platform calls tests must observe; the real functions by default.
 struct TTrayApi {
   decltype(&Shell_NotifyIconA) NotifyIcon = &Shell_NotifyIconA;
@@ -27,6 +34,7 @@ struct TTrayApi {
   // Wine 8 has it but answers E_NOTIMPL.
   decltype(&Shell_NotifyIconGetRect) IconRect = LookUpShellIconRect();
   decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
+  decltype(&AllowMessageFromShell) AllowMessage = &AllowMessageFromShell;
   UINT CodePage = CP_ACP;  // for cutting texts at character boundaries
   // How often an icon the shell did not take is offered again. At logon the
   // shell may not be ready for it yet, and a taskbar that already exists

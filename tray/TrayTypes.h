@@ -9,7 +9,7 @@ enum TTrayMessageIcon { tiInfo = 0, tiWarning = 1, tiError = 2 };
 extern const char* const TrayMessageStyleNames[2];
 extern const char* const TrayMessageIconNames[3];
 
-// NIIF_INFO, NIIF_WARNING, NIIF_ERROR.
+// The shell's balloon icon for each TTrayMessageIcon, and the message box's
+// for a report in the tsNormal style.
 extern const unsigned TrayBalloonFlags[3];
-// MB_ICONINFORMATION, MB_ICONWARNING, MB_ICONERROR.
 extern const unsigned TrayMessageBoxFlags[3];

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# While a sweep runs the program does nothing else. Wine hands tray clicks
-# and other programs' sent messages to the program while it waits in its
-# tray calls, in the middle of the sweep: a right click sent then opens no
-# menu (nor can a second sweep be chosen from one), the sweep still ends with
-# its completion balloon, exactly one sweep's memory is used, and afterwards
-# the menu works. A close request sent in the middle of a sweep waits for it
-# to end, then ends the program cleanly.
+# While a sweep runs the program does nothing else. Tray clicks and other
+# programs' sent messages reach the program in the middle of the sweep (in
+# its tray calls and in the pause between frames): a right click sent then
+# opens no menu (nor can a second sweep be chosen from one), the sweep still
+# ends with its completion balloon, exactly one sweep's memory is used, and
+# afterwards the menu works. A close request sent in the middle of a sweep
+# stops it, is answered once its memory is back, and ends the program
+# cleanly.
 source "$(dirname "$0")/lib.sh"
 WM_CLOSE=0x10
 WM_TRAYNOTIFY=0x7658
@@ -44,7 +45,7 @@ log "right click in the middle of a ${SWEEP_MB} MB sweep: no menu, one sweep (pe
 menu_answers "after the sweep"
 log "the menu works after the sweep"
 
-# A close request in the middle of a sweep ends the program after the sweep:
+# A close request in the middle of a sweep stops it and ends the program:
 # when the request is answered the sweep's memory is back (or the program
 # has ended already, which leaves none).
 freeze_in_long_sweep

@@ -8,6 +8,7 @@
 #include "app/InstanceGuard.h"
 #include "app/InstanceKey.h"
 #include "framework/Application.h"
+#include "sweep/SweepFrames.h"
 
 namespace {
 
@@ -141,16 +142,48 @@ TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
   app.Run(form);
 }
 
-TEST(DummyMainForm, SweepCommandMakesTheFramesAtItsFirstRunAndReports) {
+int FramesMade = 0;
+std::unique_ptr<TImageList> CountedFrames() {
+  ++FramesMade;
+  return LoadSweepFrames();
+}
+
+TEST(DummyMainForm, SweepCommandMakesTheFramesOnceAtItsFirstRunAndReports) {
   TApplication app;
   TDummyMainForm form(app, Guard);
   form.Sweep.System.Memory.ReadStatus = &SmallMachine;
-  EXPECT_EQ(nullptr, form.ImageList1);  // an idle program keeps no frames
+  form.Sweep.System.LoadFrames = &CountedFrames;
+  FramesMade = 0;
   form.Menu10Click(*form.Menu10);
-  ASSERT_NE(nullptr, form.ImageList1);
-  EXPECT_EQ(11, form.ImageList1->Count());
+  form.Menu10Click(*form.Menu20);
+  EXPECT_EQ(1, FramesMade);
   const std::string report = form.TrayIcon->IconData().szInfo;
   EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
+}
+
+// A tool closing windows while the shell is slow to take the first icon.
+BOOL WINAPI CloseDuringFirstAdd(DWORD message, PNOTIFYICONDATAA) {
+  if (message == NIM_ADD) SendMessageA(FindWindowA("TDummyMainForm", nullptr), WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+TEST(DummyMainForm, AnEndDecidedBeforeTheLoopEndsItAsSoonAsItStarts) {
+  for (const bool closedWhileMade : {true, false}) {
+    SCOPED_TRACE(closedWhileMade ? "a close while the first icon is added" : "the application ended before the loop");
+    TApplication app;
+    TTrayApi closing;
+    if (closedWhileMade) closing.NotifyIcon = &CloseDuringFirstAdd;
+    TDummyMainForm form(app, Guard, closing);
+    if (!closedWhileMade) app.Terminate();
+    bool loopRan = false;
+    app.Defer([&] {
+      loopRan = true;
+      form.Close();
+    });
+    app.Run(form);
+    EXPECT_FALSE(loopRan) << "the program ran on after its end was decided";
+    EXPECT_TRUE(app.Terminated());
+  }
 }
 
 TEST(DummyMainForm, ExitClosesTheMainWindowAndEndsTheLoop) {

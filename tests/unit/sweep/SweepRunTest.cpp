@@ -154,8 +154,8 @@ TEST_F(SweepRunTest, AnnouncesAnimatesRestoresAndReports) {
   const std::unique_ptr<TImageList> frames = LoadSweepFrames();
   ASSERT_NE(nullptr, frames);
   ReleaseAtPause = 13;
-  TSweepRun run(Tray, System);
-  run.Run(50, "Sweeper", Normal, frames.get());
+  TSweepRun run(System);
+  run.Run(50, "Sweeper", Normal, Tray, frames.get());
   EXPECT_FALSE(run.Running());
 
   const std::vector<std::string> expected =
@@ -173,8 +173,8 @@ TEST_F(SweepRunTest, AnnouncesAnimatesRestoresAndReports) {
 TEST_F(SweepRunTest, AFrameThatCannotBeMadeIsSkippedButStillPaused) {
   TImageList none;
   ReleaseAtPause = 3;
-  TSweepRun run(Tray, System);
-  run.Run(10, "Sweeper", Normal, &none);
+  TSweepRun run(System);
+  run.Run(10, "Sweeper", Normal, Tray, &none);
   EXPECT_EQ(Concat(Concat({"balloon Sweeper"}, Repeated(3, {"pause 100"})),
                    {"normal icon", "hide balloon", "balloon Sweeper"}),
             Log);
@@ -182,8 +182,8 @@ TEST_F(SweepRunTest, AFrameThatCannotBeMadeIsSkippedButStillPaused) {
 
 TEST_F(SweepRunTest, ASweepThatGetsNoMemoryStillGetsAnHonestReport) {
   BlocksToGive = 0;
-  TSweepRun run(Tray, System);
-  run.Run(50, "Sweeper", Normal, nullptr);
+  TSweepRun run(System);
+  run.Run(50, "Sweeper", Normal, Tray, nullptr);
   ASSERT_EQ(2u, Balloons.size());
   EXPECT_EQ("Sweep Failed", LastLine(Balloons[1]));
   EXPECT_EQ(tiWarning, BalloonIcons[1]);
@@ -192,8 +192,8 @@ TEST_F(SweepRunTest, ASweepThatGetsNoMemoryStillGetsAnHonestReport) {
 TEST_F(SweepRunTest, APartialSweepIsReportedAsIncomplete) {
   LargestToGive = 2 * MiB;  // the whole size is refused, then one piece is given
   BlocksToGive = 1;
-  TSweepRun run(Tray, System);
-  run.Run(90, "Sweeper", Normal, nullptr);
+  TSweepRun run(System);
+  run.Run(90, "Sweeper", Normal, Tray, nullptr);
   ASSERT_EQ(2u, Balloons.size());
   const std::string outcome = LastLine(Balloons[1]);
   EXPECT_EQ("Sweep Incomplete: ", outcome.substr(0, 18));
@@ -218,9 +218,9 @@ TEST_F(SweepRunTest, AnAbandonInAnyTrayCallEndsTheRunThereWithTheNormalIconAndNo
     SetUp();
     ReleaseAtPause = 5;
     AbandonInCall = call;
-    TSweepRun run(Tray, System);
+    TSweepRun run(System);
     Run = &run;
-    run.Run(50, "Sweeper", Normal, frames.get());
+    run.Run(50, "Sweeper", Normal, Tray, frames.get());
     EXPECT_FALSE(run.Running());
 
     std::vector<std::string> expected(straight.begin(), straight.begin() + call);
@@ -252,8 +252,8 @@ TEST_F(SweepRunTest, ASweepLeavesATenthOfTheCommitLimitToOthers) {
     System.CommitStatus = &FakeCommit;
     CommitLimit = c.Limit;
     CommitAvailable = c.Available;
-    TSweepRun run(Tray, System);
-    run.Run(50, "Sweeper", Normal, nullptr);
+    TSweepRun run(System);
+    run.Run(50, "Sweeper", Normal, Tray, nullptr);
     ASSERT_EQ(2u, Balloons.size());
     EXPECT_EQ("Sweep Setting: 50% (8.00MB)", LastLine(Balloons[0])) << "the start report keeps the setting's size";
     EXPECT_EQ(c.Outcome, LastLine(Balloons[1]));
@@ -297,9 +297,9 @@ TEST_F(SweepRunTest, AnAbandonInTheMiddleOfTheFillIsAnsweredWithin200msWithTheMe
     Run->Abandon();
     answer = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   };
-  TSweepRun run(Tray, System);
+  TSweepRun run(System);
   Run = &run;
-  run.Run(LongSweepPercent, "Sweeper", Normal, frames.get());
+  run.Run(LongSweepPercent, "Sweeper", Normal, Tray, frames.get());
   ASSERT_TRUE(asked) << "the worker never got its first block";
   EXPECT_LT(answer.count(), 200) << "the fill ran on after the stop";
   MEMORY_BASIC_INFORMATION block{};
@@ -329,7 +329,7 @@ TEST_F(SweepRunTest, ASessionEndSentInTheMiddleOfTheFillIsAnsweredInThePauseWhen
   RegisterClassA(&windowClass);
   HWND session = CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, session);
-  TSweepRun run(Tray, System);
+  TSweepRun run(System);
   RunToEnd = &run;
   std::chrono::milliseconds answer{-1};
   std::atomic<bool> asked{false};
@@ -342,7 +342,7 @@ TEST_F(SweepRunTest, ASessionEndSentInTheMiddleOfTheFillIsAnsweredInThePauseWhen
     }
     asked = true;
   });
-  run.Run(LongSweepPercent, "Sweeper", Normal, nullptr);
+  run.Run(LongSweepPercent, "Sweeper", Normal, Tray, nullptr);
   while (!asked) {  // a query not answered in the sweep is answered after it
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);

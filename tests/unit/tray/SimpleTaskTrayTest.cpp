@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tray/SimpleTaskTray.h"
@@ -40,6 +41,12 @@ int WINAPI RecordMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT flags) {
   return IDOK;
 }
 
+std::vector<std::pair<HWND, UINT>> Allowed;  // each message let through the integrity filter
+BOOL WINAPI RecordAllow(HWND wnd, UINT message) {
+  Allowed.emplace_back(wnd, message);
+  return TRUE;
+}
+
 const HICON IconA = reinterpret_cast<HICON>(0x1234);
 const HICON IconB = reinterpret_cast<HICON>(0x5678);
 
@@ -49,8 +56,10 @@ protected:
     Calls.clear();
     Answers.clear();
     Boxes.clear();
+    Allowed.clear();
     Api.NotifyIcon = &RecordNotify;
     Api.ShowMessageBox = &RecordMessageBox;
+    Api.AllowMessage = &RecordAllow;
   }
 
   LRESULT Send(TSimpleTaskTray& tray, UINT msg, LPARAM lParam) { return SendMessageA(tray.Handle(), msg, 0, lParam); }
@@ -245,6 +254,8 @@ TEST_F(TrayIconTest, ShellRestartBringsTheIconBack) {
   {
     // Started before the notification area existed: the add failed.
     TSimpleTaskTray tray(IconA, Api);
+    // An elevated copy hears of the restart only if it let the message through.
+    EXPECT_EQ((std::vector<std::pair<HWND, UINT>>{{tray.Handle(), taskbarCreated}}), Allowed);
     Answers = {FALSE};
     tray.AddIcon("Sweeper.exe");
     Send(tray, taskbarCreated, 0);
