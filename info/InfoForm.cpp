@@ -192,9 +192,9 @@ void TInfoForm::lblMailClick(TLabel&) {
 void TInfoForm::LblLaunchOnStartupClick(TLabel& sender) {
   const TWideText name = ExtractFileNameWithoutExtension(FExeFile);
   if (&sender == LblLaunchOnStartup.get()) {
-    CreateShortcut(GetStartupFolder(), name);
+    CreateShortcut(GetStartupFolder(LaunchOwner()), name);
   } else if (&sender == LblLaunchOnDesktop.get()) {
-    CreateShortcut(GetDesktopFolder(), name);
+    CreateShortcut(GetDesktopFolder(LaunchOwner()), name);
   }
 }
 

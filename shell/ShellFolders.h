@@ -30,7 +30,8 @@ struct TSpecialFolderApi {
   decltype(&CoTaskMemFree) FreeIDList = &CoTaskMemFree;
 };
 
-// The folder's path; the empty text when the shell cannot supply it.
-TWideText GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api = TSpecialFolderApi());
-TWideText GetStartupFolder();
-TWideText GetDesktopFolder();
+// The folder's path; the empty text when the shell cannot supply it. Any
+// dialog the shell shows while it looks for the folder belongs to owner.
+TWideText GetSpecialFolder(HWND owner, TSpecialFolder folder, const TSpecialFolderApi& api = TSpecialFolderApi());
+TWideText GetStartupFolder(HWND owner);
+TWideText GetDesktopFolder(HWND owner);
