@@ -192,9 +192,9 @@ void TInfoForm::lblMailClick(TLabel&) {
 void TInfoForm::LblLaunchOnStartupClick(TLabel& sender) {
   const TWideText name = ExtractFileNameWithoutExtension(FExeFile);
   if (&sender == LblLaunchOnStartup.get()) {
-    CreateShortcut(GetStartupFolder(LaunchOwner()), name);
+    CreateShortcutIn(LaunchOwner(), sfStartup, name);
   } else if (&sender == LblLaunchOnDesktop.get()) {
-    CreateShortcut(GetDesktopFolder(LaunchOwner()), name);
+    CreateShortcutIn(LaunchOwner(), sfDesktop, name);
   }
 }
 

@@ -21,10 +21,12 @@ int SpecialFolderId(TSpecialFolder folder) {
 
 std::string SpecialFolderName(TSpecialFolder folder) { return folder == sfStartup ? "Startup" : "Desktop"; }
 
-TWideText GetSpecialFolder(HWND owner, TSpecialFolder folder, const TSpecialFolderApi& api) {
+TWideText GetSpecialFolder(HWND owner, TSpecialFolder folder, TFolderCreation creation,
+                           const TSpecialFolderApi& api) {
+  const int id = SpecialFolderId(folder) | (creation == fcIfMissing ? CSIDL_FLAG_CREATE : 0);
   LPITEMIDLIST list = nullptr;
   // On failure the list is not the shell's to free, and may be anything.
-  if (FAILED(api.GetFolderLocation(owner, SpecialFolderId(folder), &list)) || !list) return TWideText();
+  if (FAILED(api.GetFolderLocation(owner, id, &list)) || !list) return TWideText();
   wchar_t buffer[FolderBufferSize] = {};
   BOOL found = api.GetPathFromIDList(list, buffer);
   api.FreeIDList(list);
@@ -33,7 +35,3 @@ TWideText GetSpecialFolder(HWND owner, TSpecialFolder folder, const TSpecialFold
   buffer[FolderBufferSize - 1] = L'\0';
   return found ? TWideText(buffer, std::wcslen(buffer)) : TWideText();
 }
-
-TWideText GetStartupFolder(HWND owner) { return GetSpecialFolder(owner, sfStartup); }
-
-TWideText GetDesktopFolder(HWND owner) { return GetSpecialFolder(owner, sfDesktop); }
