@@ -172,6 +172,7 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // setting change; both may come while the window is open, and are only
   // acted on once every control has been made.
   if ((msg == WM_SYSCOLORCHANGE || msg == WM_SETTINGCHANGE) && LblMemPhys) ApplyColours();
+  if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) FCloseKeys.ActivationLost();
   return TForm::HandleMessage(msg, wParam, lParam);
 }
 

@@ -167,6 +167,31 @@ TEST(InfoForm, AltF4ClosesTheSecondWindowOnlyAndTheFirstIsActiveAgain) {
   EXPECT_EQ(first.Handle(), GetActiveWindow());
 }
 
+TEST(InfoForm, AModifierReleasedInAnotherWindowIsForgottenAndALaterTapCloses) {
+  TApplication app;
+  TInfoForm form;
+  HWND label = form.LblExeName->Handle();
+  bool stayedOpen = false;
+  app.Defer([&] {
+    PostMessageA(label, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+    app.Defer([&] {
+      // Alt+Tab: another window is activated, and Alt is released there.
+      HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr,
+                                   nullptr);
+      SetActiveWindow(other);
+      DestroyWindow(other);
+      PostMessageA(label, WM_KEYDOWN, VK_SHIFT, 1);
+      PostMessageA(label, WM_KEYUP, VK_SHIFT, 0xC0000001);
+      app.Defer([&] {
+        stayedOpen = true;
+        form.Close();
+      });
+    });
+  });
+  form.ShowModal();
+  EXPECT_FALSE(stayedOpen);
+}
+
 TEST(InfoForm, AKeyDispatchedByAnotherLoopClosesItToo) {
   TApplication app;
   TInfoForm form;
