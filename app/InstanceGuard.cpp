@@ -27,8 +27,11 @@ bool TInstanceGuard::Take() {
   HANDLE mutex = CreateMutexA(nullptr, TRUE, FName.c_str());
   const DWORD error = GetLastError();
   // A copy under another account or integrity level (an elevated one) holds
-  // the name with rights this one lacks: the name is taken all the same.
-  if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
+  // the name with rights this one lacks: the name is taken all the same. So
+  // it is when an object of another kind (a semaphore, an event) squats on
+  // it: no mutex can be made under that name, by this copy or any other.
+  const bool noMutexUnderName = !mutex && (error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_HANDLE);
+  if (error == ERROR_ALREADY_EXISTS || noMutexUnderName) {
     if (mutex) CloseHandle(mutex);
     return false;
   }

@@ -15,8 +15,8 @@ public:
   TInstanceGuard& operator=(const TInstanceGuard&) = delete;
 
   // Takes the name, also again after Release. False when another process
-  // holds it, also one whose mutex may not be opened from here; then no
-  // handle to it is kept.
+  // holds it, also one whose mutex may not be opened from here, or when an
+  // object that is not a mutex has the name; then no handle to it is kept.
   bool Take();
   // Closes this instance's handle, so that a copy started next can take the
   // name while this process is still ending.

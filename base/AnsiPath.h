@@ -5,14 +5,12 @@
 #include <windows.h>
 #include <string>
 
-// "C:\dir\prog.exe" gives "C:\dir\": the directory part with its separator.
+// The directory part keeps its separator: "C:\dir\prog.exe" gives "C:\dir\".
 std::string ExtractFilePath(const std::string& path, UINT codePage = CP_ACP);
-
-// "C:\dir\prog.exe" gives "prog.exe".
 std::string ExtractFileName(const std::string& path, UINT codePage = CP_ACP);
-
-// "C:\dir\" gives "C:\dir"; a text without a trailing backslash is unchanged.
+// A drive's root loses its backslash too: "C:\" gives "C:".
 std::string ExcludeTrailingBackslash(const std::string& folder, UINT codePage = CP_ACP);
 
-// The full path of the running executable as the system reports it.
+// For texts shown to the user: a character the code page lacks reads "?",
+// and such a path names no file (WidePath.h has the one that does).
 std::string ModuleFileName(HMODULE module = nullptr);

@@ -14,19 +14,23 @@ struct TLiveHandles {
   static inline std::atomic<long> Count{0};
 };
 
+// The traits are kept with the handle (at no cost when they hold nothing):
+// a kind whose freeing call is chosen per handle (a key opened through a
+// seam, closed through it) carries that call in them.
 template <class T>
-class TOwned {
+class TOwned : private T {
 public:
   using H = typename T::H;
 
-  explicit TOwned(H h = T::None()) noexcept : FH(h) { Counted(FH, +1); }
+  explicit TOwned(H h = T::None(), T traits = T()) noexcept : T(traits), FH(h) { Counted(FH, +1); }
   ~TOwned() { Reset(); }
   TOwned(const TOwned&) = delete;
   TOwned& operator=(const TOwned&) = delete;
-  TOwned(TOwned&& other) noexcept : FH(other.FH) { other.FH = T::None(); }
+  TOwned(TOwned&& other) noexcept : T(static_cast<T&&>(other)), FH(other.FH) { other.FH = T::None(); }
   TOwned& operator=(TOwned&& other) noexcept {
     if (this != &other) {
       Reset();
+      T::operator=(static_cast<T&&>(other));
       FH = other.FH;
       other.FH = T::None();
     }
@@ -78,7 +82,8 @@ struct TMenuTraits {
 struct TKeyTraits {
   using H = HKEY;
   static H None() { return nullptr; }
-  static void Free(H h) { RegCloseKey(h); }
+  decltype(&RegCloseKey) Close = &RegCloseKey;  // a seam's, for a key opened through one
+  void Free(H h) const { Close(h); }
 };
 struct TImageListTraits {
   using H = HIMAGELIST;
@@ -112,6 +117,22 @@ public:
 private:
   HWND FWnd;
   HDC FDC;
+};
+
+// An object selected into a device context while this lives; the object it
+// replaced is selected again when it goes.
+class TSelectedObject {
+public:
+  TSelectedObject(HDC dc, HGDIOBJ object) : FDC(dc), FOld(SelectObject(dc, object)) {}
+  ~TSelectedObject() {
+    if (FOld) SelectObject(FDC, FOld);
+  }
+  TSelectedObject(const TSelectedObject&) = delete;
+  TSelectedObject& operator=(const TSelectedObject&) = delete;
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld;
 };
 
 // One painting of a window: BeginPaint when made, EndPaint exactly once when

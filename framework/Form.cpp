@@ -1,5 +1,6 @@
 #include "framework/Form.h"
 
+#include <exception>
 #include <vector>
 
 #include "framework/Application.h"
@@ -13,33 +14,50 @@ bool IsKeyMessage(UINT msg) {
 struct TThreadWindows {
   HWND Except;
   std::vector<HWND> Disabled;
+  std::exception_ptr Error;  // what stopped the enumeration
 };
 
-BOOL CALLBACK DisableOne(HWND wnd, LPARAM param) {
+// Called back through EnumThreadWindows, which no exception may cross: a
+// window that cannot be recorded (no memory) is left enabled and the
+// enumeration stops, so every window disabled is one that will be enabled.
+BOOL CALLBACK DisableOne(HWND wnd, LPARAM param) noexcept {
   auto* windows = reinterpret_cast<TThreadWindows*>(param);
-  if (wnd != windows->Except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-    EnableWindow(wnd, FALSE);
+  if (wnd == windows->Except || !IsWindowVisible(wnd) || !IsWindowEnabled(wnd)) return TRUE;
+  try {
     windows->Disabled.push_back(wnd);
+  } catch (...) {
+    windows->Error = std::current_exception();
+    return FALSE;
   }
+  EnableWindow(wnd, FALSE);
   return TRUE;
 }
 
 // Disables the thread's other visible, enabled top-level windows for as long
-// as it lives, and enables them again however the showing ends.
+// as it lives, and enables them again however the showing ends. When not
+// all of them can be disabled, none stays disabled and the error is raised:
+// a showing that leaves other windows usable would not be modal.
 class TModalDisabler {
 public:
-  explicit TModalDisabler(HWND modal) : FWindows{modal, {}} {
+  explicit TModalDisabler(HWND modal) : FWindows{modal, {}, nullptr} {
     EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&FWindows));
-  }
-  ~TModalDisabler() {
-    for (auto it = FWindows.Disabled.rbegin(); it != FWindows.Disabled.rend(); ++it) {
-      if (IsWindow(*it)) EnableWindow(*it, TRUE);
+    if (FWindows.Error) {
+      EnableAgain();
+      std::rethrow_exception(FWindows.Error);
     }
   }
+  ~TModalDisabler() { EnableAgain(); }
   TModalDisabler(const TModalDisabler&) = delete;
   TModalDisabler& operator=(const TModalDisabler&) = delete;
 
 private:
+  void EnableAgain() noexcept {
+    for (auto it = FWindows.Disabled.rbegin(); it != FWindows.Disabled.rend(); ++it) {
+      if (IsWindow(*it)) EnableWindow(*it, TRUE);
+    }
+    FWindows.Disabled.clear();
+  }
+
   TThreadWindows FWindows;
 };
 

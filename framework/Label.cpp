@@ -39,9 +39,8 @@ void TLabel::SetColor(COLORREF color) {
 // Japanese font, say) would read double-byte names as code page 1252.
 void TLabel::DrawCaption(HDC dc, RECT& area, UINT format) const {
   const TWideText caption = TWideText::FromAnsi(Caption());
-  HGDIOBJ old = SelectObject(dc, FFont.Get());
+  TSelectedObject font(dc, FFont.Get());
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
 }
 
 void TLabel::AutoSize() {

@@ -10,7 +10,7 @@
 
 class TLabel : public TControl {
 public:
-  // Created with its design bounds; AutoSize replaces width and height.
+  // The bounds place the label; its size is its text's (AutoSize).
   TLabel(HWND parent, const RECT& bounds, const std::string& caption, bool visible = true);
   ~TLabel() override;
 

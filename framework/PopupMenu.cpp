@@ -44,7 +44,7 @@ std::vector<std::string> WithAccessKeys(const std::vector<std::string>& captions
 
 namespace {
 
-HMENU BuildLevel(const TMenuItem& parent, std::vector<TMenuItem*>& commands) {
+TOwnedMenu BuildLevel(const TMenuItem& parent, std::vector<TMenuItem*>& commands) {
   TOwnedMenu menu(CreatePopupMenu());
   if (!menu) throw EError("Cannot create a menu");
   std::vector<std::string> captions;
@@ -61,24 +61,25 @@ HMENU BuildLevel(const TMenuItem& parent, std::vector<TMenuItem*>& commands) {
     info.fState = item->Default ? MFS_DEFAULT : 0;
     commands.push_back(item.get());
     info.wID = static_cast<UINT>(commands.size());
+    TOwnedMenu submenu;
     if (!item->Items().empty()) {
+      submenu = BuildLevel(*item, commands);
       info.fMask |= MIIM_SUBMENU;
-      info.hSubMenu = BuildLevel(*item, commands);
+      info.hSubMenu = submenu.Get();
     }
-    if (!InsertMenuItemA(menu.Get(), position, TRUE, &info)) {
-      if (info.hSubMenu) DestroyMenu(info.hSubMenu);
-      throw EError("Cannot add a menu item");
-    }
+    if (!InsertMenuItemA(menu.Get(), position, TRUE, &info)) throw EError("Cannot add a menu item");
+    // Attached, the submenu is destroyed with its parent.
+    submenu.Release();
     ++position;
   }
-  return menu.Release();
+  return menu;
 }
 
 }  // namespace
 
 TOwnedMenu TPopupMenu::BuildMenu(std::vector<TMenuItem*>& commands) const {
   commands.clear();
-  return TOwnedMenu(BuildLevel(FItems, commands));
+  return BuildLevel(FItems, commands);
 }
 
 void TPopupMenu::Popup(int x, int y, HWND owner) {

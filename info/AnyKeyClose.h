@@ -13,6 +13,10 @@ public:
   // Each answers whether the window closes now.
   bool KeyDown(WPARAM key);
   bool KeyUp(WPARAM key);
+  // The window lost the activation (Alt+Tab, Win+D): a modifier pressed in
+  // it is released elsewhere, and counted as held it would keep a later
+  // lone tap from closing the window.
+  void ActivationLost() { FHeld = 0; }
 
 private:
   // The modifiers pressed in this window and not yet released. A release

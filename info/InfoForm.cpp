@@ -172,6 +172,7 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   // setting change; both may come while the window is open, and are only
   // acted on once every control has been made.
   if ((msg == WM_SYSCOLORCHANGE || msg == WM_SETTINGCHANGE) && LblMemPhys) ApplyColours();
+  if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) FCloseKeys.ActivationLost();
   return TForm::HandleMessage(msg, wParam, lParam);
 }
 
@@ -192,9 +193,9 @@ void TInfoForm::lblMailClick(TLabel&) {
 void TInfoForm::LblLaunchOnStartupClick(TLabel& sender) {
   const TWideText name = ExtractFileNameWithoutExtension(FExeFile);
   if (&sender == LblLaunchOnStartup.get()) {
-    CreateShortcut(GetStartupFolder(), name);
+    CreateShortcutIn(LaunchOwner(), sfStartup, name);
   } else if (&sender == LblLaunchOnDesktop.get()) {
-    CreateShortcut(GetDesktopFolder(), name);
+    CreateShortcutIn(LaunchOwner(), sfDesktop, name);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "info/WindowsVersion.h"
 
 #include "base/AnsiText.h"
+#include "base/Owned.h"
 
 namespace {
 
@@ -11,33 +12,21 @@ constexpr DWORD ProductTypeBufferSize = 255;
 // The record's numbers are shown as the platform's signed 32-bit integers.
 std::string Decimal(DWORD value) { return std::to_string(static_cast<int>(value)); }
 
-// A key opened through the seam is closed through it, on every path.
-class TVersionKey {
-public:
-  TVersionKey(const TWindowsVersionApi& api, const char* path) : FApi(api) {
-    if (FApi.OpenKey(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &FKey) != ERROR_SUCCESS) FKey = nullptr;
-  }
-  ~TVersionKey() {
-    if (FKey) FApi.CloseKey(FKey);
-  }
-  TVersionKey(const TVersionKey&) = delete;
-  TVersionKey& operator=(const TVersionKey&) = delete;
-
-  bool Opened() const { return FKey != nullptr; }
-  HKEY Get() const { return FKey; }
-
-private:
-  const TWindowsVersionApi& FApi;
-  HKEY FKey = nullptr;
-};
+// A key opened through the seam, closed through it on every path; none
+// when it cannot be opened.
+TOwnedKey OpenVersionKey(const TWindowsVersionApi& api, const char* path) {
+  HKEY key = nullptr;
+  if (api.OpenKey(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) key = nullptr;
+  return TOwnedKey(key, TKeyTraits{api.CloseKey});
+}
 
 // The "ProductType" text, or false when it cannot be read. Only the bytes the
 // registry reports are taken, and no further than the first zero: a value
 // stored without its terminating zero, or one that fills the whole buffer,
 // must not be read past its end.
 bool ReadProductType(const TWindowsVersionApi& api, std::string& productType) {
-  TVersionKey key(api, ProductOptionsKey);
-  if (!key.Opened()) return false;
+  const TOwnedKey key = OpenVersionKey(api, ProductOptionsKey);
+  if (!key) return false;
   BYTE buffer[ProductTypeBufferSize] = {};
   DWORD size = ProductTypeBufferSize;
   if (api.QueryValue(key.Get(), "ProductType", nullptr, nullptr, buffer, &size) != ERROR_SUCCESS) return false;
@@ -51,8 +40,7 @@ std::string BuildSuffix(const TWindowsVersionApi& api, const OSVERSIONINFOEXA& i
   std::string build = Decimal(info.dwBuildNumber & 0xFFFF);
   // Service Pack 6a kept the text of Service Pack 6; only its hotfix key tells them apart.
   if (info.dwMajorVersion == 4 && api.CompareTextNoCase(servicePack.c_str(), "Service Pack 6") == 0) {
-    TVersionKey hotfix(api, ServicePack6aKey);
-    if (hotfix.Opened()) return "Service Pack 6a (Build " + build + ")";
+    if (OpenVersionKey(api, ServicePack6aKey)) return "Service Pack 6a (Build " + build + ")";
   }
   return servicePack + " (Build " + build + ")";
 }

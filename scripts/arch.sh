@@ -87,8 +87,8 @@ sweeper_arch_unrunnable() {
 
 sweeper_arch_runnable() { ! sweeper_arch_unrunnable "$1" >/dev/null; }
 
-# The program a user of this machine should run: the 32-bit one as designed
-# where it can run, else the 64-bit one.
+# The program a user of this machine should run: the 32-bit one, the
+# program's original form, where it can run, else the 64-bit one.
 sweeper_preferred_arch() {
   if sweeper_arch_runnable x86; then echo x86; else echo x64; fi
 }

@@ -56,7 +56,7 @@ void StartProgram(HWND owner, const TWideText& program, const std::string& param
 
 void OpenSpecialFolder(HWND owner, TSpecialFolder folder, const TSpecialFolderApi& folders,
                        const TShellLaunchApi& api) {
-  const TWideText path = GetSpecialFolder(folder, folders);
+  const TWideText path = GetSpecialFolder(owner, folder, fcNever, folders);
   if (path.empty()) throw EUnknownFolder("Cannot open \"" + SpecialFolderName(folder) + "\"");
   ShellOpen(owner, path, api);
 }

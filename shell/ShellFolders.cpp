@@ -3,18 +3,11 @@
 #include <cwchar>
 
 #include "base/AnsiText.h"
-#include "framework/Application.h"
 
 namespace {
 
 // One character more than MAX_PATH, as the shell may fill all of MAX_PATH.
 constexpr std::size_t FolderBufferSize = MAX_PATH + 1;
-
-// Any dialog the shell shows while it looks for the folder belongs to the application.
-HWND FolderOwner() {
-  TApplication* app = TApplication::Current();
-  return app ? app->Handle() : nullptr;
-}
 
 }  // namespace
 
@@ -28,10 +21,12 @@ int SpecialFolderId(TSpecialFolder folder) {
 
 std::string SpecialFolderName(TSpecialFolder folder) { return folder == sfStartup ? "Startup" : "Desktop"; }
 
-TWideText GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api) {
+TWideText GetSpecialFolder(HWND owner, TSpecialFolder folder, TFolderCreation creation,
+                           const TSpecialFolderApi& api) {
+  const int id = SpecialFolderId(folder) | (creation == fcIfMissing ? CSIDL_FLAG_CREATE : 0);
   LPITEMIDLIST list = nullptr;
   // On failure the list is not the shell's to free, and may be anything.
-  if (FAILED(api.GetFolderLocation(FolderOwner(), SpecialFolderId(folder), &list)) || !list) return TWideText();
+  if (FAILED(api.GetFolderLocation(owner, id, &list)) || !list) return TWideText();
   wchar_t buffer[FolderBufferSize] = {};
   BOOL found = api.GetPathFromIDList(list, buffer);
   api.FreeIDList(list);
@@ -40,7 +35,3 @@ TWideText GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api) 
   buffer[FolderBufferSize - 1] = L'\0';
   return found ? TWideText(buffer, std::wcslen(buffer)) : TWideText();
 }
-
-TWideText GetStartupFolder() { return GetSpecialFolder(sfStartup); }
-
-TWideText GetDesktopFolder() { return GetSpecialFolder(sfDesktop); }

@@ -30,7 +30,12 @@ struct TSpecialFolderApi {
   decltype(&CoTaskMemFree) FreeIDList = &CoTaskMemFree;
 };
 
-// The folder's path; the empty text when the shell cannot supply it.
-TWideText GetSpecialFolder(TSpecialFolder folder, const TSpecialFolderApi& api = TSpecialFolderApi());
-TWideText GetStartupFolder();
-TWideText GetDesktopFolder();
+// Whether the shell makes the folder when it is missing. A user may delete
+// the Startup folder: a shortcut written there needs it made again, as
+// Windows' own shell does; a folder that is only opened is not made.
+enum TFolderCreation { fcNever, fcIfMissing };
+
+// The folder's path; the empty text when the shell cannot supply it. Any
+// dialog the shell shows while it looks for the folder belongs to owner.
+TWideText GetSpecialFolder(HWND owner, TSpecialFolder folder, TFolderCreation creation,
+                           const TSpecialFolderApi& api = TSpecialFolderApi());

@@ -8,7 +8,6 @@
 #include "base/ComPtr.h"
 #include "base/WidePath.h"
 #include "shell/ComError.h"
-#include "shell/ShellFolders.h"
 
 namespace {
 
@@ -78,4 +77,9 @@ void CreateShortcut(const TWideText& folder, const TWideText& name, const TShort
   CheckLinkContents(link.Get()->SetWorkingDirectory(ExtractFileDir(exePath).c_str()));
 
   CheckCom(file.Get()->Save(ShortcutPath(folder, name).c_str(), FALSE));
+}
+
+void CreateShortcutIn(HWND owner, TSpecialFolder folder, const TWideText& name, const TSpecialFolderApi& folders,
+                      const TShortcutApi& api) {
+  CreateShortcut(GetSpecialFolder(owner, folder, fcIfMissing, folders), name, api);
 }

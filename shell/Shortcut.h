@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/WideText.h"
+#include "shell/ShellFolders.h"
 
 // The object factory, replaceable so tests can hand out objects that fail.
 struct TShortcutApi {
@@ -20,6 +21,12 @@ struct TShortcutApi {
 // written then), and EInterfaceNotSupported when the object lacks an
 // interface. COM must be initialised on the calling thread.
 void CreateShortcut(const TWideText& folder, const TWideText& name, const TShortcutApi& api = TShortcutApi());
+
+// Writes the shortcut into the user's shell folder, made first when it is
+// missing. Raises as CreateShortcut does, EUnknownFolder when the shell
+// cannot name the folder.
+void CreateShortcutIn(HWND owner, TSpecialFolder folder, const TWideText& name,
+                      const TSpecialFolderApi& folders = TSpecialFolderApi(), const TShortcutApi& api = TShortcutApi());
 
 // The shortcut's file path: one backslash between folder and name.
 TWideText ShortcutPath(const TWideText& folder, const TWideText& name);

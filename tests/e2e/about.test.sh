@@ -42,10 +42,12 @@ press_key 0x10  # Shift, pressed and released, closes it like any other key
 wait_until "$T_UI" no_info_form || fail "Shift did not close the window"
 log "keys close the windows, nesting restores the first"
 
-# The Startup link writes the shortcut there, pointing back at the program.
+# The Startup link writes the shortcut there, pointing back at the program,
+# and makes the folder again when the user has deleted it.
 startup=$(startup_folder)
 [ -n "$startup" ] || fail "Wine has no Startup folder"
 rm -f "$startup/Sweeper.lnk"
+mv "$startup" "$startup$STARTUP_AWAY"  # startup_folder puts it back
 open_about
 click_label "$(info_label 'Create Shortcut into "Startup"')"
 wait_until "$T_UI" test -f "$startup/Sweeper.lnk" || fail "no Sweeper.lnk in the Startup folder"
@@ -54,7 +56,7 @@ exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
 echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target: $shortcut"
 echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments: $shortcut"
 echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory: $shortcut"
-rm -f "$startup/Sweeper.lnk"
+startup_folder >/dev/null
 log "Startup shortcut written: $(echo "$shortcut" | tr '\n' ' ')"
 
 # "Exit" while the window is open ends the program.

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The Startup link when the shortcut cannot be written (the folder is missing,
-# something that is not a file holds the shortcut's name, or the program's
-# path is longer than a shortcut holds): one error report, owned by the
-# information window, which waits for it; nothing written anywhere else; the
-# window usable again once the report is closed.
+# The Startup link when the shortcut cannot be written (a file stands where
+# the folder should be, something that is not a file holds the shortcut's
+# name, or the program's path is longer than a shortcut holds): one error
+# report, owned by the information window, which waits for it; nothing
+# written anywhere else; the window usable again once the report is closed.
 source "$(dirname "$0")/lib.sh"
 
 # startup_folder puts back a Startup folder that a killed run left moved away.
@@ -43,7 +43,7 @@ start_copy "$work/program"
 
 mv "$startup" "$startup$STARTUP_AWAY"
 echo "not a folder" >"$startup"
-click_startup_link missing-folder
+click_startup_link file-for-folder
 startup_folder >/dev/null
 
 mkdir "$startup/Sweeper.lnk"

@@ -35,3 +35,16 @@ TEST(InstanceGuard, ANameHeldWithRightsThisCopyLacksIsTaken) {
   EXPECT_FALSE(guard.Take());
   CloseHandle(other);
 }
+
+TEST(InstanceGuard, ANameHeldByAnObjectThatIsNoMutexIsTaken) {
+  // Another program's semaphore of the same name: no mutex can be made
+  // under it, so no instance of ours could hold it either.
+  const std::string name = "SweeperUnitTestSquatted-" + std::to_string(GetCurrentProcessId());
+  HANDLE squatter = CreateSemaphoreA(nullptr, 0, 1, name.c_str());
+  ASSERT_NE(nullptr, squatter);
+  ASSERT_EQ(nullptr, CreateMutexA(nullptr, TRUE, name.c_str()));
+  ASSERT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+  TInstanceGuard guard(name);
+  EXPECT_FALSE(guard.Take());
+  CloseHandle(squatter);
+}

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -220,4 +222,32 @@ TEST_F(ApplicationTest, AQuitFromAnotherProgramIsACloseRequestThatTheCloseQueryD
   app.Run(form);
   EXPECT_EQ(2, form.CloseQueries);
   EXPECT_TRUE(app.Terminated());
+}
+
+namespace {
+// Every allocation on the thread named here fails, as with the address space used up.
+std::atomic<DWORD> AllocationsFailOnThread{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (AllocationsFailOnThread == GetCurrentThreadId()) throw std::bad_alloc();
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+
+TEST_F(ApplicationTest, AModalShowingThatCannotRecordTheWindowsItDisablesLeavesEveryWindowEnabled) {
+  TApplication app(Api);
+  TTestForm other, modal;
+  other.Show();
+  bool raised = false;
+  AllocationsFailOnThread = GetCurrentThreadId();
+  try {
+    modal.ShowModal();
+  } catch (const std::bad_alloc&) {
+    raised = true;
+  }
+  AllocationsFailOnThread = 0;
+  EXPECT_TRUE(raised);
+  EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+  EXPECT_FALSE(IsWindowVisible(modal.Handle()));
 }

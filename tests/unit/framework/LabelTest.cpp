@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/Owned.h"
 #include "framework/Font.h"
 #include "framework/Label.h"
 
@@ -23,12 +24,12 @@ TEST(LabelText, IsSizedToTheCharactersTheAnsiCodePageMeans) {
   std::vector<wchar_t> wide(64, L'\0');
   const int length = MultiByteToWideChar(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), wide.data(), 63);
   TOwnedGdiObject font = CreateFontFromDescription(TFontDescription());
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font.Get());
   RECT expected{0, 0, 0, 0};
-  DrawTextW(dc, wide.data(), length, &expected, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    TWindowDC dc(nullptr);
+    TSelectedObject selected(dc.Get(), font.Get());
+    DrawTextW(dc.Get(), wide.data(), length, &expected, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  }
 
   EXPECT_EQ(expected.right - expected.left, label.right - label.left) << "code page " << GetACP();
   EXPECT_EQ(expected.bottom - expected.top, label.bottom - label.top);

@@ -1,7 +1,6 @@
 // The information window: its layout and its modal showing, for real (windows under Wine) but without a user.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -37,27 +36,14 @@ DWORD WINAPI ThemeSysColor(int index) {
   }
 }
 
-// The contrast ratio of WCAG 2.x, from 1 (none) to 21 (black on white).
-double RelativeLuminance(COLORREF colour) {
-  auto linear = [](BYTE channel) {
-    const double c = channel / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) + 0.0722 * linear(GetBValue(colour));
-}
-
-double ContrastRatio(COLORREF a, COLORREF b) {
-  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
-  return (std::fmax(la, lb) + 0.05) / (std::fmin(la, lb) + 0.05);
-}
-
 }  // namespace
 
-TEST(InfoFormColours, EveryTextIsReadableOnThePanelInTheDefaultAndInHighContrastThemes) {
+TEST(InfoFormColours, EveryTextIsReadableOnThePanelWhateverTheScheme) {
   const TTheme themes[] = {
       {"default", false, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 102, 204)},
       {"High Contrast Black", true, RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0)},
       {"High Contrast White", true, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 159)},
+      {"classic, light window text", false, RGB(0, 0, 64), RGB(255, 255, 224), RGB(0, 255, 255)},
   };
   TColourApi api;
   api.ParametersInfo = &ThemeParametersInfo;
@@ -68,11 +54,14 @@ TEST(InfoFormColours, EveryTextIsReadableOnThePanelInTheDefaultAndInHighContrast
     for (COLORREF text : {colours.Text, colours.ActionLink, colours.WebLink})
       EXPECT_GE(ContrastRatio(text, colours.Panel), 4.5) << theme.Name << ": text 0x" << std::hex << text;
   }
-  // Without high contrast, the colours are the design's whatever the scheme.
-  const TTheme grey{"grey windows", false, RGB(192, 192, 192), RGB(0, 0, 0), RGB(0, 0, 255)};
+  EXPECT_DOUBLE_EQ(21.0, ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)));
+  // Without high contrast the panel and the links keep their own colours
+  // whatever the scheme, and window text readable on white is kept.
+  const TTheme grey{"grey windows", false, RGB(192, 192, 192), RGB(0, 64, 0), RGB(0, 0, 255)};
   Theme = &grey;
   const TInfoFormColours colours = InfoFormColours(api);
   EXPECT_EQ(RGB(255, 255, 255), colours.Panel);
+  EXPECT_EQ(RGB(0, 64, 0), colours.Text);
   EXPECT_EQ(RGB(128, 0, 0), colours.ActionLink);
   EXPECT_EQ(RGB(0, 0, 128), colours.WebLink);
   Theme = nullptr;
@@ -176,6 +165,31 @@ TEST(InfoForm, AltF4ClosesTheSecondWindowOnlyAndTheFirstIsActiveAgain) {
   EXPECT_FALSE(IsWindowVisible(second.Handle()));
   EXPECT_TRUE(IsWindowEnabled(first.Handle()));
   EXPECT_EQ(first.Handle(), GetActiveWindow());
+}
+
+TEST(InfoForm, AModifierReleasedInAnotherWindowIsForgottenAndALaterTapCloses) {
+  TApplication app;
+  TInfoForm form;
+  HWND label = form.LblExeName->Handle();
+  bool stayedOpen = false;
+  app.Defer([&] {
+    PostMessageA(label, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+    app.Defer([&] {
+      // Alt+Tab: another window is activated, and Alt is released there.
+      HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr,
+                                   nullptr);
+      SetActiveWindow(other);
+      DestroyWindow(other);
+      PostMessageA(label, WM_KEYDOWN, VK_SHIFT, 1);
+      PostMessageA(label, WM_KEYUP, VK_SHIFT, 0xC0000001);
+      app.Defer([&] {
+        stayedOpen = true;
+        form.Close();
+      });
+    });
+  });
+  form.ShowModal();
+  EXPECT_FALSE(stayedOpen);
 }
 
 TEST(InfoForm, AKeyDispatchedByAnotherLoopClosesItToo) {

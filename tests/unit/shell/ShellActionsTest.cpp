@@ -194,7 +194,7 @@ TEST_F(ShellActionsTest, AnUnknownStartupFolderIsReportedNotOpened) {
   // A known folder opens, in its parent.
   OpenSpecialFolder(Owner, sfStartup, TSpecialFolderApi(), FApi);
   ASSERT_EQ(1u, OpenCalls.size());
-  EXPECT_EQ(GetStartupFolder().ToAnsi(CP_UTF8), OpenCalls[0].File);
+  EXPECT_EQ(GetSpecialFolder(Owner, sfStartup, fcNever).ToAnsi(CP_UTF8), OpenCalls[0].File);
 }
 
 TEST_F(ShellActionsTest, PropertiesSendsTheExactRecord) {

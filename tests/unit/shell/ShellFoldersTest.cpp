@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/Application.h"
+#include "shell/ShellActions.h"
 #include "shell/ShellFolders.h"
+#include "shell/Shortcut.h"
 
 namespace {
 
@@ -58,38 +59,44 @@ protected:
 };
 
 TEST_F(SpecialFoldersTest, AsksForTheFolderAndFreesTheList) {
-  EXPECT_EQ(TWideText(FFake.Path), GetSpecialFolder(sfStartup, FApi));
-  EXPECT_EQ(TWideText(FFake.Path), GetSpecialFolder(sfDesktop, FApi));
+  EXPECT_EQ(TWideText(FFake.Path), GetSpecialFolder(nullptr, sfStartup, fcNever, FApi));
+  EXPECT_EQ(TWideText(FFake.Path), GetSpecialFolder(nullptr, sfDesktop, fcNever, FApi));
   EXPECT_EQ((std::vector<int>{CSIDL_STARTUP, CSIDL_DESKTOP}), FFake.Ids);
   EXPECT_EQ((std::vector<void*>{ShellList, ShellList}), FFake.Freed);
-  EXPECT_EQ(nullptr, FFake.Owners[0]);  // no application, no owner
 }
 
 TEST_F(SpecialFoldersTest, FailedLocationGivesEmptyTextAndFreesNothing) {
   // The returned pointer is garbage the shell did not allocate.
   FFake.LocationResult = E_FAIL;
   FFake.ListToReturn = reinterpret_cast<LPITEMIDLIST>(0xBAD);
-  EXPECT_TRUE(GetSpecialFolder(sfStartup, FApi).empty());
+  EXPECT_TRUE(GetSpecialFolder(nullptr, sfStartup, fcNever, FApi).empty());
   FFake.LocationResult = S_OK;
   FFake.ListToReturn = nullptr;
-  EXPECT_TRUE(GetSpecialFolder(sfStartup, FApi).empty());
+  EXPECT_TRUE(GetSpecialFolder(nullptr, sfStartup, fcNever, FApi).empty());
   EXPECT_TRUE(FFake.Freed.empty());
 }
 
 TEST_F(SpecialFoldersTest, FolderWithoutPathGivesEmptyTextAndFreesTheList) {
   FFake.PathResult = FALSE;
-  EXPECT_TRUE(GetSpecialFolder(sfDesktop, FApi).empty());
+  EXPECT_TRUE(GetSpecialFolder(nullptr, sfDesktop, fcNever, FApi).empty());
   EXPECT_EQ(std::vector<void*>{ShellList}, FFake.Freed);
 }
 
-TEST_F(SpecialFoldersTest, TheApplicationWindowOwnsTheShellsDialogs) {
-  TApplication app;
-  GetSpecialFolder(sfStartup, FApi);
-  EXPECT_EQ(app.Handle(), FFake.Owners.back());
+TEST_F(SpecialFoldersTest, TheCallersWindowOwnsTheShellsDialogs) {
+  const HWND owner = reinterpret_cast<HWND>(0x1234);
+  GetSpecialFolder(owner, sfStartup, fcNever, FApi);
+  EXPECT_EQ(owner, FFake.Owners.back());
+}
+
+TEST_F(SpecialFoldersTest, TheFolderAShortcutGoesIntoIsMadeWhenMissingAndOneOpenedIsNot) {
+  FFake.LocationResult = E_FAIL;  // so nothing is written or opened
+  EXPECT_THROW(CreateShortcutIn(nullptr, sfStartup, L"Sweeper", FApi), EUnknownFolder);
+  EXPECT_THROW(OpenSpecialFolder(nullptr, sfStartup, FApi), EUnknownFolder);
+  EXPECT_EQ((std::vector<int>{CSIDL_STARTUP | CSIDL_FLAG_CREATE, CSIDL_STARTUP}), FFake.Ids);
 }
 
 TEST(SpecialFoldersRealTest, StartupAndDesktopAreFolders) {
-  for (const TWideText& folder : {GetStartupFolder(), GetDesktopFolder()}) {
+  for (const TWideText& folder : {GetSpecialFolder(nullptr, sfStartup, fcNever), GetSpecialFolder(nullptr, sfDesktop, fcNever)}) {
     ASSERT_FALSE(folder.empty());
     DWORD attributes = GetFileAttributesW(folder.c_str());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << folder.ToAnsi();
