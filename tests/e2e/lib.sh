@@ -145,7 +145,8 @@ wait_until() {
   done
 }
 
-# ---- The driver (tools/driver.cpp). Its console output loses Wine's
+# ---- The driver (tools/driver.cpp). It takes messages by number or by name
+# (WM_CLOSE: its table is tools/MessageNames.h). Its console output loses Wine's
 # carriage returns. When it fails, why is kept for the failure report: the
 # driver's own reason (nothing found, bad usage), or Wine's words when Wine
 # did not run it at all.
@@ -193,6 +194,10 @@ start_sweeper() {
   TRAY_ICONS_BEFORE=$before
   find_program_icon
 }
+# start_sweeper_heap_checked: start_sweeper with Wine's heap checking, which
+# poisons freed blocks: a use of a freed object then crashes the program
+# instead of passing silently.
+start_sweeper_heap_checked() { WINEDEBUG=warn+heap start_sweeper "$@"; }
 
 # take_app [OLD_PID]: APP_HWND and APP_PID name the application window (of
 # another process than OLD_PID).
@@ -245,6 +250,13 @@ find_program_icon() {
   SWEEPER_ICON=$new
 }
 
+# find_tray_window: TRAY_WINDOW is the program's hidden tray window, which
+# the icon's clicks and the shell's requests go to.
+find_tray_window() {
+  TRAY_WINDOW=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
+  [ -n "$TRAY_WINDOW" ] || fail "no tray window"
+}
+
 no_application_window() { ! driver app >/dev/null; }
 app_count() { driver app | grep -c . || true; }
 app_count_is() { [ "$(app_count)" -eq "$1" ]; }
@@ -262,13 +274,13 @@ expect_clean_end() {
 }
 # close_program: a close request to the application window ends it cleanly.
 close_program() {
-  driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
+  driver post "$APP_HWND" WM_CLOSE 0 0 >/dev/null
   expect_clean_end "WM_CLOSE"
 }
 # close_other_instance: a copy that the program started (not this test's
 # child) is closed too, or ended by its Windows process id.
 close_other_instance() {
-  driver post "$APP_HWND" 0x10 0 0 >/dev/null
+  driver post "$APP_HWND" WM_CLOSE 0 0 >/dev/null
   wait_until "$T_EXIT" app_count_is 0 || {
     driver terminate "$APP_PID" >/dev/null
     fail "the new instance did not close"
@@ -377,20 +389,28 @@ info_label() { driver children "$INFO_FORM" | grep -F "\"$1\"" | head -n1 | cut 
 # click_label HWND: a press and a release of the left button on a label of
 # the information window, as a hand would make them.
 click_label() {
-  driver post "$1" 0x201 1 0 >/dev/null  # WM_LBUTTONDOWN
-  driver post "$1" 0x202 0 0 >/dev/null  # WM_LBUTTONUP
+  driver post "$1" WM_LBUTTONDOWN 1 0 >/dev/null
+  driver post "$1" WM_LBUTTONUP 0 0 >/dev/null
 }
 
 # ---- Error reports (message boxes of the program).
 error_reports() { driver find "#32770" "$APP_PID" | grep -c . || true; }
 error_reports_are() { [ "$(error_reports)" -eq "$1" ]; }
-error_report() { driver find "#32770" "$APP_PID" | head -n1; }
-# error_report_text HWND: the first line of its message.
-error_report_text() { driver children "$1" | awk '$3 == "Static"' | sed 's/^[^"]*"//; s/"$//' | grep . | head -n1; }
-# close_error_report HWND WHEN: OK closes it.
+# wait_error_report WHEN: an error report comes up, and the program has had
+# its chance to do more; sets REPORT (its driver line: the window first, the
+# "title" last) and REPORT_TEXT (the first line of its message).
+wait_error_report() {
+  wait_until "$T_UI" error_reports_are 1 || fail "no error report ($1)"
+  settle
+  REPORT=$(driver find "#32770" "$APP_PID" | head -n1)
+  REPORT_TEXT=$(driver children "${REPORT%% *}" | awk '$3 == "Static"' | sed 's/^[^"]*"//; s/"$//' | grep . | head -n1)
+}
+# close_error_report WHEN: logs the report's text with a screenshot, and OK
+# closes it.
 close_error_report() {
-  driver post "$1" 0x111 1 0 >/dev/null  # WM_COMMAND IDOK
-  wait_until "$T_UI" error_reports_are 0 || fail "the error report did not close ($2)"
+  log "$1: \"$REPORT_TEXT\" $(screenshot "error-$1")"
+  driver post "${REPORT%% *}" WM_COMMAND 1 0 >/dev/null  # IDOK
+  wait_until "$T_UI" error_reports_are 0 || fail "the error report did not close ($1)"
 }
 
 # ---- Balloons and sweeps.
@@ -483,7 +503,26 @@ send_queued() {
 answered() { grep -q '^result' "$1"; }
 answer_in() { sed -nE 's/^result ([0-9]+).*/\1/p' "$1"; }
 
-# ---- Paths.
+# ---- Shortcuts and paths.
+# expect_startup_shortcut LNK [KEY]: the open information window's Startup
+# link writes LNK (a Linux path); read back through the shell's own link
+# object, the shortcut starts the program with the startup argument in its
+# folder. KEY is the line that names the program: "target" (the ANSI copy
+# Wine keeps) unless told, or "item" (the shell's own). Sets SHORTCUT to the
+# lines read.
+expect_startup_shortcut() {
+  local name exe_windows
+  name=$(basename "$1")
+  click_label "$(info_label 'Create Shortcut into "Startup"')"
+  wait_until "$T_UI" test -f "$1" || fail "no $name in the Startup folder: $(ls "$(dirname "$1")")"
+  SHORTCUT=$(driver shortcut "$(wine winepath -w "$1" 2>/dev/null)") || fail "cannot read $name back"
+  exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
+  echo "$SHORTCUT" | grep -qxF "${2:-target}=$exe_windows" || fail "$name, ${2:-target}: $SHORTCUT"
+  echo "$SHORTCUT" | grep -qx "arguments=/starup" || fail "$name, arguments: $SHORTCUT"
+  echo "$SHORTCUT" | grep -qxF "directory=${exe_windows%\\*}" || fail "$name, directory: $SHORTCUT"
+}
+
+
 # mark_shortcuts, then new_shortcuts: the shortcuts written in the profile
 # since the mark.
 mark_shortcuts() { touch "$ARTIFACTS/shortcut-mark"; }
