@@ -9,10 +9,10 @@
 source "$(dirname "$0")/lib.sh"
 
 start_sweeper_heap_checked  # a use of the freed tray object crashes it
-find_tray_window
+tray=$(tray_window)
 
 freeze_in_long_sweep
-send_queued "$ARTIFACTS/click" "$TRAY_WINDOW" WM_TRAYNOTIFY 0 WM_RBUTTONDOWN
+send_queued "$ARTIFACTS/click" "$tray" WM_TRAYNOTIFY 0 WM_RBUTTONDOWN
 resume_program
 
 # The click is handled at the sweep's next tray call. A menu opened then

@@ -43,9 +43,7 @@ check_program() {
   # Wine's tray drops the icon of an ended program a moment later: the next
   # start must not count it as its own.
   close_program
-  local exe_windows
-  exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
-  log "right from a path of $(printf "%s" "$exe_windows" | wc -c) bytes: $exe_windows"
+  log "right from a path of $(printf "%s" "$EXE_WINDOWS" | wc -c) bytes: $EXE_WINDOWS"
 }
 
 check_program "$work/表示" "表示"

@@ -26,9 +26,9 @@ for wnd in $(own_windows); do
   driver send "$wnd" WM_DESTROY 0 0 >/dev/null || fail "no answer from $wnd"
   driver send "$wnd" WM_NCDESTROY 0 0 >/dev/null || fail "no answer from $wnd"
 done
-find_tray_window
-driver send "$TRAY_WINDOW" WM_CLOSE 0 0 >/dev/null
-driver post "$TRAY_WINDOW" WM_TRAYNOTIFY 0 "$(driver register '{31448FE3-A18D-4613-8570-C27EA52E92D4}')" >/dev/null ||
+tray=$(tray_window)
+driver send "$tray" WM_CLOSE 0 0 >/dev/null
+driver post "$tray" WM_TRAYNOTIFY 0 "$(driver register '{31448FE3-A18D-4613-8570-C27EA52E92D4}')" >/dev/null ||
   fail "the tray's window is gone after a close request"
 log "destruction messages, a close request and a re-add request sent"
 

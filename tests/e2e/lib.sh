@@ -145,11 +145,10 @@ wait_until() {
   done
 }
 
-# ---- The driver (tools/driver.cpp). It takes messages by number or by name
-# (WM_CLOSE: its table is tools/MessageNames.h). Its console output loses Wine's
-# carriage returns. When it fails, why is kept for the failure report: the
-# driver's own reason (nothing found, bad usage), or Wine's words when Wine
-# did not run it at all.
+# ---- The driver (tools/driver.cpp): messages go to it by name (WM_CLOSE) or
+# number. Its console output loses Wine's carriage returns. When it fails, why
+# is kept for the failure report: the driver's own reason (nothing found, bad
+# usage), or Wine's words when Wine did not run it at all.
 driver() {
   local errors="$ARTIFACTS/driver-stderr.$BASHPID" status
   wine "$DRIVER_EXE" "$@" 2>"$errors" | tr -d '\r'
@@ -194,9 +193,8 @@ start_sweeper() {
   TRAY_ICONS_BEFORE=$before
   find_program_icon
 }
-# start_sweeper_heap_checked: start_sweeper with Wine's heap checking, which
-# poisons freed blocks: a use of a freed object then crashes the program
-# instead of passing silently.
+# start_sweeper with Wine's heap checking: freed blocks are poisoned, so a
+# use of a freed object crashes the program instead of passing silently.
 start_sweeper_heap_checked() { WINEDEBUG=warn+heap start_sweeper "$@"; }
 
 # take_app [OLD_PID]: APP_HWND and APP_PID name the application window (of
@@ -250,19 +248,13 @@ find_program_icon() {
   SWEEPER_ICON=$new
 }
 
-# find_tray_window: TRAY_WINDOW is the program's hidden tray window, which
-# the icon's clicks and the shell's requests go to.
-find_tray_window() {
-  TRAY_WINDOW=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
-  [ -n "$TRAY_WINDOW" ] || fail "no tray window"
-}
-
 no_application_window() { ! driver app >/dev/null; }
 app_count() { driver app | grep -c . || true; }
 app_count_is() { [ "$(app_count)" -eq "$1" ]; }
 # new_instance PID: an application window of another process than PID.
 new_instance() { driver app | awk -v old="$1" '$2 != old' | grep -q .; }
 main_form() { driver find TDummyMainForm "$APP_PID" | head -n1 | cut -d' ' -f1; }
+tray_window() { driver find TSweeperHiddenWindow "$APP_PID" | cut -d' ' -f1; }  # the icon's clicks go there
 
 # expect_clean_end WHAT: the program ended with 0 and left nothing behind.
 expect_clean_end() {
@@ -396,17 +388,15 @@ click_label() {
 # ---- Error reports (message boxes of the program).
 error_reports() { driver find "#32770" "$APP_PID" | grep -c . || true; }
 error_reports_are() { [ "$(error_reports)" -eq "$1" ]; }
-# wait_error_report WHEN: an error report comes up, and the program has had
-# its chance to do more; sets REPORT (its driver line: the window first, the
-# "title" last) and REPORT_TEXT (the first line of its message).
+# wait_error_report WHEN: a report comes up, and the program has had its
+# chance to do more; sets REPORT (its driver line) and REPORT_TEXT (its first line).
 wait_error_report() {
   wait_until "$T_UI" error_reports_are 1 || fail "no error report ($1)"
   settle
   REPORT=$(driver find "#32770" "$APP_PID" | head -n1)
   REPORT_TEXT=$(driver children "${REPORT%% *}" | awk '$3 == "Static"' | sed 's/^[^"]*"//; s/"$//' | grep . | head -n1)
 }
-# close_error_report WHEN: logs the report's text with a screenshot, and OK
-# closes it.
+# close_error_report WHEN: logs its text and a screenshot; OK closes it.
 close_error_report() {
   log "$1: \"$REPORT_TEXT\" $(screenshot "error-$1")"
   driver post "${REPORT%% *}" WM_COMMAND 1 0 >/dev/null  # IDOK
@@ -504,24 +494,19 @@ answered() { grep -q '^result' "$1"; }
 answer_in() { sed -nE 's/^result ([0-9]+).*/\1/p' "$1"; }
 
 # ---- Shortcuts and paths.
-# expect_startup_shortcut LNK [KEY]: the open information window's Startup
-# link writes LNK (a Linux path); read back through the shell's own link
-# object, the shortcut starts the program with the startup argument in its
-# folder. KEY is the line that names the program: "target" (the ANSI copy
-# Wine keeps) unless told, or "item" (the shell's own). Sets SHORTCUT to the
-# lines read.
+# expect_startup_shortcut LNK [KEY]: the information window's Startup link
+# writes LNK, which the shell's link object reads back as the program (its KEY
+# line: "target", Wine's ANSI copy, unless "item", the shell's own) with the
+# startup argument, in its folder. Sets SHORTCUT and EXE_WINDOWS.
 expect_startup_shortcut() {
-  local name exe_windows
-  name=$(basename "$1")
   click_label "$(info_label 'Create Shortcut into "Startup"')"
-  wait_until "$T_UI" test -f "$1" || fail "no $name in the Startup folder: $(ls "$(dirname "$1")")"
-  SHORTCUT=$(driver shortcut "$(wine winepath -w "$1" 2>/dev/null)") || fail "cannot read $name back"
-  exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
-  echo "$SHORTCUT" | grep -qxF "${2:-target}=$exe_windows" || fail "$name, ${2:-target}: $SHORTCUT"
-  echo "$SHORTCUT" | grep -qx "arguments=/starup" || fail "$name, arguments: $SHORTCUT"
-  echo "$SHORTCUT" | grep -qxF "directory=${exe_windows%\\*}" || fail "$name, directory: $SHORTCUT"
+  wait_until "$T_UI" test -f "$1" || fail "no $1: $(ls "$(dirname "$1")")"
+  SHORTCUT=$(driver shortcut "$(wine winepath -w "$1" 2>/dev/null)") || fail "cannot read $1 back"
+  EXE_WINDOWS=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
+  echo "$SHORTCUT" | grep -qxF "${2:-target}=$EXE_WINDOWS" || fail "$1, ${2:-target}: $SHORTCUT"
+  echo "$SHORTCUT" | grep -qx "arguments=/starup" || fail "$1, arguments: $SHORTCUT"
+  echo "$SHORTCUT" | grep -qxF "directory=${EXE_WINDOWS%\\*}" || fail "$1, directory: $SHORTCUT"
 }
-
 
 # mark_shortcuts, then new_shortcuts: the shortcuts written in the profile
 # since the mark.

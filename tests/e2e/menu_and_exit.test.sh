@@ -18,8 +18,8 @@ IFS=, read -r menu_x menu_y _ _ <<<"$menu_rect"
   fail "menu at $menu_x,$menu_y, cursor at $((x + w / 2)),$((y + h / 2))"
 # Right clicks that reach the icon while its menu is open open no menu over
 # it. The menu handles them before the key that follows them.
-find_tray_window
-driver post "$TRAY_WINDOW" WM_TRAYNOTIFY 0 WM_RBUTTONDOWN 20 >/dev/null
+tray=$(tray_window)
+driver post "$tray" WM_TRAYNOTIFY 0 WM_RBUTTONDOWN 20 >/dev/null
 menu_key 0x53  # "S": opens the Sweeeeep submenu
 wait_until "$T_UI" menus_open_at_least 2 || fail "submenu did not open"
 menus=$(driver menu | grep -c .)

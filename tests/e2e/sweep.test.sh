@@ -47,9 +47,9 @@ no_menu_open || fail "one right click at version 3 opened a second menu"
 read -r x y w h < <(driver tray-rect "$SWEEPER_ICON")
 cursor_x=$((x + w + 200)) cursor_y=$((y + h + 200))
 xdotool mousemove "$cursor_x" "$cursor_y"
-find_tray_window
+tray=$(tray_window)
 for request in WM_CONTEXTMENU NIN_KEYSELECT; do
-  driver post "$TRAY_WINDOW" WM_TRAYNOTIFY 0 "$request" >/dev/null
+  driver post "$tray" WM_TRAYNOTIFY 0 "$request" >/dev/null
   wait_until "$T_UI" driver menu || fail "request $request opened no menu"
   read -r _ _ _ _ menu_rect _ < <(driver menu | head -n1)
   IFS=, read -r menu_x menu_y _ _ <<<"$menu_rect"

@@ -1,6 +1,5 @@
 #pragma once
-// A stand-in for MessageBoxA behind the seams that show one (the default
-// error report, the tray's message style): records each box, answers OK.
+// MessageBoxA's stand-in for the seams that show a box: records it, answers OK.
 #include <windows.h>
 
 #include <string>
@@ -11,7 +10,7 @@ struct TBoxCall {
   std::string Text, Caption;
   UINT Flags;
 };
-inline std::vector<TBoxCall> Boxes;  // cleared by each test that reads it
+inline std::vector<TBoxCall> Boxes;
 
 inline int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
   Boxes.push_back({owner, text, caption, flags});

@@ -1,6 +1,5 @@
 #pragma once
-// A bare overlapped form of its own window class, titled "plain", for tests
-// of what every form does.
+// A bare form titled "plain", for tests of what every form does.
 #include "framework/Form.h"
 
 class TPlainForm : public TForm {

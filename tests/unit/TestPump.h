@@ -1,9 +1,8 @@
 #pragma once
-// Lets the test's thread handle its messages, timers included, for a bounded
-// time: what a test waits for may come posted, or from a timer.
+// Handles the thread's messages, timers included, until done() holds or ms
+// have passed: what a test waits for may come posted, or from a timer.
 #include <windows.h>
 
-// Handles the thread's messages until done() holds or ms have passed.
 template <class TDone> void PumpUntil(TDone done, DWORD ms) {
   const DWORD start = GetTickCount();
   while (!done() && GetTickCount() - start < ms) {
@@ -12,7 +11,4 @@ template <class TDone> void PumpUntil(TDone done, DWORD ms) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
 }
-
-// Handles the thread's messages for ms: what was posted meanwhile has had
-// its chance to act.
 inline void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }

@@ -19,7 +19,7 @@
 #include "base/ComPtr.h"
 #include "base/WideText.h"
 #include "shell/ComApartment.h"
-#include "tests/e2e/tools/MessageNames.h"
+#include "tray/SimpleTaskTray.h"
 
 namespace {
 
@@ -97,13 +97,25 @@ std::vector<HWND> ApplicationWindows() {
 unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
 HWND WindowArg(const char* text) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Number(text))); }
 
+// The messages the scripts name, so that no script keeps numbers of its own.
+const std::pair<const char*, UINT> MessageNames[] = {
+    {"WM_DESTROY", WM_DESTROY}, {"WM_CLOSE", WM_CLOSE}, {"WM_QUERYENDSESSION", WM_QUERYENDSESSION},
+    {"WM_QUIT", WM_QUIT}, {"WM_ENDSESSION", WM_ENDSESSION}, {"WM_CONTEXTMENU", WM_CONTEXTMENU},
+    {"WM_NCDESTROY", WM_NCDESTROY}, {"WM_COMMAND", WM_COMMAND}, {"WM_LBUTTONDOWN", WM_LBUTTONDOWN},
+    {"WM_LBUTTONUP", WM_LBUTTONUP}, {"WM_RBUTTONDOWN", WM_RBUTTONDOWN}, {"NIN_KEYSELECT", NIN_KEYSELECT},
+    {"WM_TRAYNOTIFY", WM_TRAYNOTIFY}};
+
 // A message or a parameter as a script writes it: a number, or a name from
-// the message table. A misspelt name is refused, never taken for message 0.
+// the table. A misspelt name is refused, never taken for message 0.
 bool MessageArg(const char* text, unsigned long& value) {
-  const TMessageName* message = FindMessage(text);
+  for (const auto& [name, number] : MessageNames) {
+    if (std::strcmp(name, text) != 0) continue;
+    value = number;
+    return true;
+  }
   char* end = nullptr;
-  value = message ? message->Number : std::strtoul(text, &end, 0);
-  if (message || (end != text && *end == '\0')) return true;
+  value = std::strtoul(text, &end, 0);
+  if (end != text && *end == '\0') return true;
   std::fprintf(stderr, "driver: %s is neither a number nor a message name\n", text);
   return false;
 }

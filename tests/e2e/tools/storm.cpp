@@ -23,7 +23,6 @@
 #include <vector>
 
 #include "app/InstanceKey.h"
-#include "tests/e2e/tools/MessageNames.h"
 #include "tray/SimpleTaskTray.h"
 
 namespace {
@@ -246,10 +245,8 @@ void Deliver(const TTarget& target, UINT msg, TRandom& random, TArena& arena, TC
   WPARAM wParam = random.Next();
   LPARAM lParam = static_cast<LPARAM>(random.Next());
   if (Trace) {
-    const char* name = MessageName(msg);
-    std::printf("0x%lx %s 0x%x 0x%lx 0x%lx%s%s\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(target.Wnd)),
-                ClassOf(target.Wnd).c_str(), msg, static_cast<unsigned long>(wParam), static_cast<unsigned long>(lParam),
-                *name ? " " : "", name);
+    std::printf("0x%lx %s 0x%x 0x%lx 0x%lx\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(target.Wnd)),
+                ClassOf(target.Wnd).c_str(), msg, static_cast<unsigned long>(wParam), static_cast<unsigned long>(lParam));
     std::fflush(stdout);
   }
   if (ActsByDesign(target, msg, wParam, lParam)) {

@@ -34,7 +34,7 @@ POINT KeyboardMenuOrigin(decltype(&Shell_NotifyIconGetRect) iconRect) {
     EXPECT_EQ(tray.Handle(), AskedFor.hWnd);
     EXPECT_EQ(0u, AskedFor.uID);
   }
-  return POINT{menus.OpenedAt().left, menus.OpenedAt().top};
+  return POINT{menus.OpenedAt.left, menus.OpenedAt.top};
 }
 
 }  // namespace
