@@ -49,15 +49,9 @@ startup=$(startup_folder)
 rm -f "$startup/Sweeper.lnk"
 mv "$startup" "$startup$STARTUP_AWAY"  # startup_folder puts it back
 open_about
-click_label "$(info_label 'Create Shortcut into "Startup"')"
-wait_until "$T_UI" test -f "$startup/Sweeper.lnk" || fail "no Sweeper.lnk in the Startup folder"
-shortcut=$(driver shortcut "$(wine winepath -w "$startup/Sweeper.lnk" 2>/dev/null)")
-exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
-echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target: $shortcut"
-echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments: $shortcut"
-echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory: $shortcut"
+expect_startup_shortcut "$startup/Sweeper.lnk"
 startup_folder >/dev/null
-log "Startup shortcut written: $(echo "$shortcut" | tr '\n' ' ')"
+log "Startup shortcut written: $(echo "$SHORTCUT" | tr '\n' ' ')"
 
 # "Exit" while the window is open ends the program.
 exit_through_menu "with the window open"

@@ -8,20 +8,12 @@
 # stops it, is answered once its memory is back, and ends the program
 # cleanly.
 source "$(dirname "$0")/lib.sh"
-WM_CLOSE=0x10
-WM_TRAYNOTIFY=0x7658
-WM_RBUTTONDOWN=0x204
 
-# Wine's heap checking poisons freed blocks: a use of the freed tray object
-# then crashes instead of passing silently.
-export WINEDEBUG=warn+heap
-start_sweeper
-export WINEDEBUG=-all
-tray_window=$(driver find TSweeperHiddenWindow "$APP_PID" | head -n1 | cut -d' ' -f1)
-[ -n "$tray_window" ] || fail "no tray callback window"
+start_sweeper_heap_checked  # a use of the freed tray object crashes it
+tray=$(tray_window)
 
 freeze_in_long_sweep
-send_queued "$ARTIFACTS/click" "$tray_window" $WM_TRAYNOTIFY 0 $WM_RBUTTONDOWN
+send_queued "$ARTIFACTS/click" "$tray" WM_TRAYNOTIFY 0 WM_RBUTTONDOWN
 resume_program
 
 # The click is handled at the sweep's next tray call. A menu opened then
@@ -49,7 +41,7 @@ log "the menu works after the sweep"
 # when the request is answered the sweep's memory is back (or the program
 # has ended already, which leaves none).
 freeze_in_long_sweep
-send_queued "$ARTIFACTS/close" "$APP_HWND" $WM_CLOSE 0 0
+send_queued "$ARTIFACTS/close" "$APP_HWND" WM_CLOSE 0 0
 resume_program
 wait_until "$(sweep_seconds "$SWEEP_MB")" answered "$ARTIFACTS/close" || fail "the close request was never answered"
 resident_at_answer=$(resident_kb 2>/dev/null || echo 0)

@@ -36,22 +36,14 @@ check_program() {
   driver children "$INFO_FORM" | from_sjis | grep -qF "\"$name.exe\"" || fail "exe-name label of $name"
 
   rm -f "$startup/$name.lnk"
-  click_label "$(info_label 'Create Shortcut into "Startup"')"
-  wait_until "$T_UI" test -f "$startup/$name.lnk" || fail "no $name.lnk in the Startup folder"
-  local shortcut exe_windows
-  shortcut=$(driver shortcut "$(wine winepath -w "$startup/$name.lnk" 2>/dev/null)") ||
-    fail "cannot read $name.lnk back"
-  exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
-  echo "$shortcut" | grep -qxF "target=$exe_windows" || fail "shortcut target of $name: $shortcut"
-  echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments of $name: $shortcut"
-  echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory of $name: $shortcut"
+  expect_startup_shortcut "$startup/$name.lnk"
   rm -f "$startup/$name.lnk"
 
   close_about
   # Wine's tray drops the icon of an ended program a moment later: the next
   # start must not count it as its own.
   close_program
-  log "right from a path of $(printf "%s" "$exe_windows" | wc -c) bytes: $exe_windows"
+  log "right from a path of $(printf "%s" "$EXE_WINDOWS" | wc -c) bytes: $EXE_WINDOWS"
 }
 
 check_program "$work/表示" "表示"

@@ -7,11 +7,6 @@
 # links that no hand made. Nothing may crash it, start a sweep or open a
 # menu, and afterwards the menu, About, a sweep's report and Exit all work.
 source "$(dirname "$0")/lib.sh"
-WM_DESTROY=0x02
-WM_CLOSE=0x10
-WM_NCDESTROY=0x82
-WM_LBUTTONDOWN=0x201
-WM_LBUTTONUP=0x202
 
 own_windows() { driver windows "$APP_PID" | awk '$3 == "TApplication" || $3 == "TDummyMainForm" || $3 == "TSweeperHiddenWindow" { print $1 }'; }
 
@@ -28,12 +23,12 @@ if driver find "#32770" "$APP_PID" >/dev/null; then fail "the messages raised an
 log "one round of every message: still running, no sweep (peak ${peak_before} -> ${peak_after} KB), no menu"
 
 for wnd in $(own_windows); do
-  driver send "$wnd" $WM_DESTROY 0 0 >/dev/null || fail "no answer from $wnd"
-  driver send "$wnd" $WM_NCDESTROY 0 0 >/dev/null || fail "no answer from $wnd"
+  driver send "$wnd" WM_DESTROY 0 0 >/dev/null || fail "no answer from $wnd"
+  driver send "$wnd" WM_NCDESTROY 0 0 >/dev/null || fail "no answer from $wnd"
 done
-tray_window=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
-driver send "$tray_window" $WM_CLOSE 0 0 >/dev/null
-driver post "$tray_window" 0x7658 0 "$(driver register '{31448FE3-A18D-4613-8570-C27EA52E92D4}')" >/dev/null ||
+tray=$(tray_window)
+driver send "$tray" WM_CLOSE 0 0 >/dev/null
+driver post "$tray" WM_TRAYNOTIFY 0 "$(driver register '{31448FE3-A18D-4613-8570-C27EA52E92D4}')" >/dev/null ||
   fail "the tray's window is gone after a close request"
 log "destruction messages, a close request and a re-add request sent"
 
@@ -48,9 +43,9 @@ mark_shortcuts
 startup_link=$(info_label 'Create Shortcut into "Startup"')
 desktop_link=$(info_label 'Create Shortcut into "Desktop"')
 comment=$(info_label 'Frees physical memory')
-driver post "$startup_link" $WM_LBUTTONUP 0 0 >/dev/null
-driver post "$comment" $WM_LBUTTONDOWN 1 0 >/dev/null
-driver post "$startup_link" $WM_LBUTTONUP 0 0 >/dev/null
+driver post "$startup_link" WM_LBUTTONUP 0 0 >/dev/null
+driver post "$comment" WM_LBUTTONDOWN 1 0 >/dev/null
+driver post "$startup_link" WM_LBUTTONUP 0 0 >/dev/null
 click_label "$desktop_link"
 close_about
 [ -z "$(new_shortcuts)" ] || fail "clicks no hand made wrote shortcuts: $(new_shortcuts)"

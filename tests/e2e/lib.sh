@@ -145,10 +145,10 @@ wait_until() {
   done
 }
 
-# ---- The driver (tools/driver.cpp). Its console output loses Wine's
-# carriage returns. When it fails, why is kept for the failure report: the
-# driver's own reason (nothing found, bad usage), or Wine's words when Wine
-# did not run it at all.
+# ---- The driver (tools/driver.cpp): messages go to it by name (WM_CLOSE) or
+# number. Its console output loses Wine's carriage returns. When it fails, why
+# is kept for the failure report: the driver's own reason (nothing found, bad
+# usage), or Wine's words when Wine did not run it at all.
 driver() {
   local errors="$ARTIFACTS/driver-stderr.$BASHPID" status
   wine "$DRIVER_EXE" "$@" 2>"$errors" | tr -d '\r'
@@ -193,6 +193,9 @@ start_sweeper() {
   TRAY_ICONS_BEFORE=$before
   find_program_icon
 }
+# start_sweeper with Wine's heap checking: freed blocks are poisoned, so a
+# use of a freed object crashes the program instead of passing silently.
+start_sweeper_heap_checked() { WINEDEBUG=warn+heap start_sweeper "$@"; }
 
 # take_app [OLD_PID]: APP_HWND and APP_PID name the application window (of
 # another process than OLD_PID).
@@ -251,6 +254,7 @@ app_count_is() { [ "$(app_count)" -eq "$1" ]; }
 # new_instance PID: an application window of another process than PID.
 new_instance() { driver app | awk -v old="$1" '$2 != old' | grep -q .; }
 main_form() { driver find TDummyMainForm "$APP_PID" | head -n1 | cut -d' ' -f1; }
+tray_window() { driver find TSweeperHiddenWindow "$APP_PID" | cut -d' ' -f1; }  # the icon's clicks go there
 
 # expect_clean_end WHAT: the program ended with 0 and left nothing behind.
 expect_clean_end() {
@@ -262,13 +266,13 @@ expect_clean_end() {
 }
 # close_program: a close request to the application window ends it cleanly.
 close_program() {
-  driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
+  driver post "$APP_HWND" WM_CLOSE 0 0 >/dev/null
   expect_clean_end "WM_CLOSE"
 }
 # close_other_instance: a copy that the program started (not this test's
 # child) is closed too, or ended by its Windows process id.
 close_other_instance() {
-  driver post "$APP_HWND" 0x10 0 0 >/dev/null
+  driver post "$APP_HWND" WM_CLOSE 0 0 >/dev/null
   wait_until "$T_EXIT" app_count_is 0 || {
     driver terminate "$APP_PID" >/dev/null
     fail "the new instance did not close"
@@ -377,20 +381,26 @@ info_label() { driver children "$INFO_FORM" | grep -F "\"$1\"" | head -n1 | cut 
 # click_label HWND: a press and a release of the left button on a label of
 # the information window, as a hand would make them.
 click_label() {
-  driver post "$1" 0x201 1 0 >/dev/null  # WM_LBUTTONDOWN
-  driver post "$1" 0x202 0 0 >/dev/null  # WM_LBUTTONUP
+  driver post "$1" WM_LBUTTONDOWN 1 0 >/dev/null
+  driver post "$1" WM_LBUTTONUP 0 0 >/dev/null
 }
 
 # ---- Error reports (message boxes of the program).
 error_reports() { driver find "#32770" "$APP_PID" | grep -c . || true; }
 error_reports_are() { [ "$(error_reports)" -eq "$1" ]; }
-error_report() { driver find "#32770" "$APP_PID" | head -n1; }
-# error_report_text HWND: the first line of its message.
-error_report_text() { driver children "$1" | awk '$3 == "Static"' | sed 's/^[^"]*"//; s/"$//' | grep . | head -n1; }
-# close_error_report HWND WHEN: OK closes it.
+# wait_error_report WHEN: a report comes up, and the program has had its
+# chance to do more; sets REPORT (its driver line) and REPORT_TEXT (its first line).
+wait_error_report() {
+  wait_until "$T_UI" error_reports_are 1 || fail "no error report ($1)"
+  settle
+  REPORT=$(driver find "#32770" "$APP_PID" | head -n1)
+  REPORT_TEXT=$(driver children "${REPORT%% *}" | awk '$3 == "Static"' | sed 's/^[^"]*"//; s/"$//' | grep . | head -n1)
+}
+# close_error_report WHEN: logs its text and a screenshot; OK closes it.
 close_error_report() {
-  driver post "$1" 0x111 1 0 >/dev/null  # WM_COMMAND IDOK
-  wait_until "$T_UI" error_reports_are 0 || fail "the error report did not close ($2)"
+  log "$1: \"$REPORT_TEXT\" $(screenshot "error-$1")"
+  driver post "${REPORT%% *}" WM_COMMAND 1 0 >/dev/null  # IDOK
+  wait_until "$T_UI" error_reports_are 0 || fail "the error report did not close ($1)"
 }
 
 # ---- Balloons and sweeps.
@@ -483,7 +493,21 @@ send_queued() {
 answered() { grep -q '^result' "$1"; }
 answer_in() { sed -nE 's/^result ([0-9]+).*/\1/p' "$1"; }
 
-# ---- Paths.
+# ---- Shortcuts and paths.
+# expect_startup_shortcut LNK [KEY]: the information window's Startup link
+# writes LNK, which the shell's link object reads back as the program (its KEY
+# line: "target", Wine's ANSI copy, unless "item", the shell's own) with the
+# startup argument, in its folder. Sets SHORTCUT and EXE_WINDOWS.
+expect_startup_shortcut() {
+  click_label "$(info_label 'Create Shortcut into "Startup"')"
+  wait_until "$T_UI" test -f "$1" || fail "no $1: $(ls "$(dirname "$1")")"
+  SHORTCUT=$(driver shortcut "$(wine winepath -w "$1" 2>/dev/null)") || fail "cannot read $1 back"
+  EXE_WINDOWS=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
+  echo "$SHORTCUT" | grep -qxF "${2:-target}=$EXE_WINDOWS" || fail "$1, ${2:-target}: $SHORTCUT"
+  echo "$SHORTCUT" | grep -qx "arguments=/starup" || fail "$1, arguments: $SHORTCUT"
+  echo "$SHORTCUT" | grep -qxF "directory=${EXE_WINDOWS%\\*}" || fail "$1, directory: $SHORTCUT"
+}
+
 # mark_shortcuts, then new_shortcuts: the shortcuts written in the profile
 # since the mark.
 mark_shortcuts() { touch "$ARTIFACTS/shortcut-mark"; }

@@ -18,8 +18,8 @@ IFS=, read -r menu_x menu_y _ _ <<<"$menu_rect"
   fail "menu at $menu_x,$menu_y, cursor at $((x + w / 2)),$((y + h / 2))"
 # Right clicks that reach the icon while its menu is open open no menu over
 # it. The menu handles them before the key that follows them.
-tray_window=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
-driver post "$tray_window" 0x7658 0 0x204 20 >/dev/null  # WM_TRAYNOTIFY: WM_RBUTTONDOWN
+tray=$(tray_window)
+driver post "$tray" WM_TRAYNOTIFY 0 WM_RBUTTONDOWN 20 >/dev/null
 menu_key 0x53  # "S": opens the Sweeeeep submenu
 wait_until "$T_UI" menus_open_at_least 2 || fail "submenu did not open"
 menus=$(driver menu | grep -c .)
@@ -49,11 +49,11 @@ start_sweeper
 close_program
 
 start_sweeper
-driver post "$(main_form)" 0x10 0 0 >/dev/null  # WM_CLOSE
+driver post "$(main_form)" WM_CLOSE 0 0 >/dev/null
 expect_clean_end "WM_CLOSE to the main window"
 
 start_sweeper
-driver post "$(main_form)" 0x12 0 0 >/dev/null  # WM_QUIT
+driver post "$(main_form)" WM_QUIT 0 0 >/dev/null
 expect_clean_end "WM_QUIT"
 
 # A close request or a quit with the menu and its submenu open: the menu
@@ -64,7 +64,7 @@ baseline_kb=$(resident_kb)
 open_tray_menu
 menu_key 0x53  # "S": the Sweeeeep submenu
 wait_until "$T_UI" menus_open_at_least 2 || fail "submenu did not open"
-driver post "$APP_HWND" 0x10 0 0 >/dev/null  # WM_CLOSE
+driver post "$APP_HWND" WM_CLOSE 0 0 >/dev/null
 # "1": 10%, if the menu is still there to take it.
 driver key "$(driver menu | head -n1 | cut -d' ' -f1 || true)" 0x31 >/dev/null 2>&1 || true
 wait_until "$T_UI" no_menu_open || fail "the menu stayed open after WM_CLOSE"
@@ -75,13 +75,13 @@ expect_clean_end "WM_CLOSE with the menu open"
 
 start_sweeper
 open_tray_menu
-driver post "$APP_HWND" 0x12 0 0 >/dev/null  # WM_QUIT
+driver post "$APP_HWND" WM_QUIT 0 0 >/dev/null
 wait_until "$T_UI" no_menu_open || fail "the menu stayed open after WM_QUIT"
 expect_clean_end "WM_QUIT with the menu open"
 log "a close or a quit with the menu open closes it and ends the program with 0"
 
 start_sweeper
 open_about
-driver post "$APP_HWND" 0x12 0 0 >/dev/null  # WM_QUIT
+driver post "$APP_HWND" WM_QUIT 0 0 >/dev/null
 expect_clean_end "WM_QUIT with the information window open"
 log "passed"

@@ -19,21 +19,17 @@ at_exit 'rm -rf "$work"'
 # reboot_fails CASE: Reboot with no copy to start; the program stays and
 # reports it, and is fully usable once the report is closed.
 reboot_fails() {
-  local case=$1 hwnd text
+  local case=$1
   open_tray_menu
   menu_key 0x52  # "R": Reboot This Program...
-  wait_until "$T_UI" error_reports_are 1 || fail "no error report ($case)"
-  settle
+  wait_error_report "$case"
   kill -0 "$SWEEPER_PID" 2>/dev/null || fail "the program ended ($case)"
   app_count_is 1 || fail "$(app_count) instances ($case)"
   [ "$(driver app | head -n1 | cut -d' ' -f2)" = "$APP_PID" ] || fail "another instance runs ($case)"
   [ "$(tray_icons)" -eq $((ICONS_BEFORE + 1)) ] || fail "$(tray_icons) tray icons ($case)"
   driver mutex >/dev/null || fail "the single-instance mutex is gone ($case)"
-  hwnd=$(error_report | cut -d' ' -f1)
-  text=$(error_report_text "$hwnd")
-  echo "$text" | grep -q '^Cannot start ".*Sweeper.exe"' || fail "error report text '$text' ($case)"
-  log "$case: \"$text\" $(screenshot "reboot-$case")"
-  close_error_report "$hwnd" "$case"
+  echo "$REPORT_TEXT" | grep -q '^Cannot start ".*Sweeper.exe"' || fail "error report text '$REPORT_TEXT' ($case)"
+  close_error_report "$case"
   # Still the single instance: a plain start ends at once.
   start_program "$BUILD_DIR/Sweeper.exe"
   wait_exit "$T_EXIT" "$LAST_PID"

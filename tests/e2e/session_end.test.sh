@@ -6,15 +6,13 @@
 # seconds, with the memory given back and the icon restored; and a
 # session that ends ends the program with exit code 0.
 source "$(dirname "$0")/lib.sh"
-WM_QUERYENDSESSION=0x11
-WM_ENDSESSION=0x16
 
 windows_of_program() { driver windows "$APP_PID" | cut -d' ' -f1; }
 
 ask_every_window() {
   local wnd answer
   for wnd in $(windows_of_program); do
-    answer=$(driver send "$wnd" $WM_QUERYENDSESSION 0 0) || fail "no answer from $wnd ($1)"
+    answer=$(driver send "$wnd" WM_QUERYENDSESSION 0 0) || fail "no answer from $wnd ($1)"
     [ "$answer" = "1" ] || fail "window $wnd refused the end of the session ($1)"
   done
 }
@@ -25,20 +23,16 @@ expect_icon_back() {
   menu_answers "after $2"
 }
 
-# Wine's heap checking poisons freed blocks: a use of a freed object then
-# crashes instead of passing silently.
-export WINEDEBUG=warn+heap
-start_sweeper
-export WINEDEBUG=-all
+start_sweeper_heap_checked
 ask_every_window "idle"
 wait_until "$T_UI" tray_icons_equal "$ICONS_BEFORE" || fail "the icon stayed after the close query"
 # Another program refused: the session goes on, and so does the icon.
-for wnd in $(windows_of_program); do driver send "$wnd" $WM_ENDSESSION 0 0 >/dev/null || true; done
+for wnd in $(windows_of_program); do driver send "$wnd" WM_ENDSESSION 0 0 >/dev/null || true; done
 expect_icon_back "$T_UI" "the session went on"
 log "close query answered by every window; icon back after a refused end"
 
 # A query alone, with no end of the session after it.
-[ "$(driver send "$APP_HWND" $WM_QUERYENDSESSION 0 0)" = "1" ] || fail "a lone query was refused"
+[ "$(driver send "$APP_HWND" WM_QUERYENDSESSION 0 0)" = "1" ] || fail "a lone query was refused"
 wait_until "$T_UI" tray_icons_equal "$ICONS_BEFORE" || fail "the icon stayed after a lone query"
 # The program waits 10 s for an end of the session that may never come.
 expect_icon_back $((10 + T_UI)) "a lone query"
@@ -48,7 +42,7 @@ log "icon back after a query that no end of the session followed"
 # program is holding the logoff after about 5 s.
 T_ANSWER=$(scaled 3)
 freeze_in_long_sweep
-send_queued "$ARTIFACTS/query" "$APP_HWND" $WM_QUERYENDSESSION 0 0
+send_queued "$ARTIFACTS/query" "$APP_HWND" WM_QUERYENDSESSION 0 0
 resume_program
 resumed_ns=$(date +%s%N)
 wait_until "$T_ANSWER" answered "$ARTIFACTS/query" ||
@@ -62,12 +56,12 @@ peak_gain_kb=$(($(peak_resident_kb) - BASELINE_KB))
 [ "$peak_gain_kb" -lt $((SWEEP_MB * 1024 / 2)) ] || fail "the sweep ran on after the query: ${peak_gain_kb} KB of ${SWEEP_MB} MB"
 wait_until "$T_UI" tray_icons_equal "$ICONS_BEFORE" || fail "the icon stayed after the query in the middle of a sweep"
 # The session goes on: the icon comes back and its menu answers.
-driver send "$APP_HWND" $WM_ENDSESSION 0 0 >/dev/null
+driver send "$APP_HWND" WM_ENDSESSION 0 0 >/dev/null
 expect_icon_back "$T_UI" "a query in the middle of a sweep"
 ask_every_window "after the sweep"
 log "query in the middle of a ${SWEEP_MB} MB sweep answered ${answer_ms} ms after it was handled (peak +${peak_gain_kb} KB, ${resident_at_answer} KB at the answer)"
 
 # The program may end before it answers.
-driver send "$APP_HWND" $WM_ENDSESSION 1 0 >/dev/null || true
+driver send "$APP_HWND" WM_ENDSESSION 1 0 >/dev/null || true
 expect_clean_end "the end of the session"
 log "passed"

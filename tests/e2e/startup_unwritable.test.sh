@@ -20,20 +20,14 @@ mkdir -p "$work/cwd"
 
 # click_startup_link CASE: one click, then exactly one error report, closed with OK.
 click_startup_link() {
-  local report hwnd text
   open_about
   click_label "$(info_label 'Create Shortcut into "Startup"')"
-  wait_until "$T_UI" error_reports_are 1 || fail "no error report ($1)"
-  settle
+  wait_error_report "$1"
   error_reports_are 1 || fail "$(error_reports) error reports ($1)"
   info_forms | awk '$6 == 0' | grep -q . || fail "the window behind the report is usable ($1)"
-  report=$(error_report)
-  echo "$report" | grep -q '"Sweeper"$' || fail "error report not titled Sweeper: $report ($1)"
-  hwnd=${report%% *}
-  text=$(error_report_text "$hwnd")
-  [ -n "$text" ] && [ "${text: -1}" = "." ] || fail "error report text '$text' ($1)"
-  log "$1: error report \"$text\" $(screenshot "error-$1")"
-  close_error_report "$hwnd" "$1"
+  echo "$REPORT" | grep -q '"Sweeper"$' || fail "error report not titled Sweeper: $REPORT ($1)"
+  [ -n "$REPORT_TEXT" ] && [ "${REPORT_TEXT: -1}" = "." ] || fail "error report text '$REPORT_TEXT' ($1)"
+  close_error_report "$1"
   # The window is still usable: a key closes it.
   close_about
 }

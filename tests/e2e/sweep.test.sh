@@ -47,9 +47,9 @@ no_menu_open || fail "one right click at version 3 opened a second menu"
 read -r x y w h < <(driver tray-rect "$SWEEPER_ICON")
 cursor_x=$((x + w + 200)) cursor_y=$((y + h + 200))
 xdotool mousemove "$cursor_x" "$cursor_y"
-tray_window=$(driver windows "$APP_PID" | awk '$3 == "TSweeperHiddenWindow" { print $1 }')
-for request in 0x7B 0x401; do
-  driver post "$tray_window" 0x7658 0 "$request" >/dev/null  # WM_TRAYNOTIFY
+tray=$(tray_window)
+for request in WM_CONTEXTMENU NIN_KEYSELECT; do
+  driver post "$tray" WM_TRAYNOTIFY 0 "$request" >/dev/null
   wait_until "$T_UI" driver menu || fail "request $request opened no menu"
   read -r _ _ _ _ menu_rect _ < <(driver menu | head -n1)
   IFS=, read -r menu_x menu_y _ _ <<<"$menu_rect"

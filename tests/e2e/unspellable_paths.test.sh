@@ -26,21 +26,15 @@ at_exit cleanup
 mkdir -p "$startup"
 point_startup_at "$(wine winepath -w "$startup" 2>/dev/null)"
 start_copy "$folder" Σάρωση
-exe_windows=$(wine winepath -w "$SWEEPER_EXE" 2>/dev/null)
 [ "$(driver app | head -n1 | sed 's/^[^"]*"//; s/"$//')" = "S???s?" ] || fail "title: $(driver app)"
 
 open_about
 [ -n "$(info_label 'Ver.0.5.5.6')" ] || fail "version line: $(driver children "$INFO_FORM" | grep -F '"Ver.')"
 
-click_label "$(info_label 'Create Shortcut into "Startup"')"
-wait_until "$T_UI" test -f "$startup/Σάρωση.lnk" || fail "no Σάρωση.lnk in the Startup folder: $(ls "$startup")"
-shortcut=$(driver shortcut "$(wine winepath -w "$startup/Σάρωση.lnk" 2>/dev/null)") || fail "cannot read the shortcut back"
 # The shell starts a shortcut through its item; Wine keeps beside it an ANSI
 # copy of the path (the "target" line), which is all question marks here.
-echo "$shortcut" | grep -qxF "item=$exe_windows" || fail "shortcut item: $shortcut"
-echo "$shortcut" | grep -qxF "directory=${exe_windows%\\*}" || fail "shortcut directory: $shortcut"
-echo "$shortcut" | grep -qx "arguments=/starup" || fail "shortcut arguments: $shortcut"
-log "Startup shortcut: $(echo "$shortcut" | tr '\n' ' ')"
+expect_startup_shortcut "$startup/Σάρωση.lnk" item
+log "Startup shortcut: $(echo "$SHORTCUT" | tr '\n' ' ')"
 
 # open_folder LABEL TITLE: the label opens a folder window of that title, the
 # folder's name read through the ANSI code page.

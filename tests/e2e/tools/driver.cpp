@@ -19,6 +19,7 @@
 #include "base/ComPtr.h"
 #include "base/WideText.h"
 #include "shell/ComApartment.h"
+#include "tray/SimpleTaskTray.h"
 
 namespace {
 
@@ -95,6 +96,29 @@ std::vector<HWND> ApplicationWindows() {
 
 unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
 HWND WindowArg(const char* text) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Number(text))); }
+
+// The messages the scripts name, so that no script keeps numbers of its own.
+const std::pair<const char*, UINT> MessageNames[] = {
+    {"WM_DESTROY", WM_DESTROY}, {"WM_CLOSE", WM_CLOSE}, {"WM_QUERYENDSESSION", WM_QUERYENDSESSION},
+    {"WM_QUIT", WM_QUIT}, {"WM_ENDSESSION", WM_ENDSESSION}, {"WM_CONTEXTMENU", WM_CONTEXTMENU},
+    {"WM_NCDESTROY", WM_NCDESTROY}, {"WM_COMMAND", WM_COMMAND}, {"WM_LBUTTONDOWN", WM_LBUTTONDOWN},
+    {"WM_LBUTTONUP", WM_LBUTTONUP}, {"WM_RBUTTONDOWN", WM_RBUTTONDOWN}, {"NIN_KEYSELECT", NIN_KEYSELECT},
+    {"WM_TRAYNOTIFY", WM_TRAYNOTIFY}};
+
+// A message or a parameter as a script writes it: a number, or a name from
+// the table. A misspelt name is refused, never taken for message 0.
+bool MessageArg(const char* text, unsigned long& value) {
+  for (const auto& [name, number] : MessageNames) {
+    if (std::strcmp(name, text) != 0) continue;
+    value = number;
+    return true;
+  }
+  char* end = nullptr;
+  value = std::strtoul(text, &end, 0);
+  if (end != text && *end == '\0') return true;
+  std::fprintf(stderr, "driver: %s is neither a number nor a message name\n", text);
+  return false;
+}
 
 // A window's text on one line: any program may have set it to anything.
 std::string OneLine(std::string text) {
@@ -247,6 +271,7 @@ int Usage() {
                "  post HWND MSG WPARAM LPARAM [TIMES]   posts it once or TIMES times\n"
                "  send HWND MSG WPARAM LPARAM   prints the result\n"
                "  send-queued HWND MSG WPARAM LPARAM   prints \"queued\", then \"result N\" once answered\n"
+               "                           (MSG, WPARAM, LPARAM: numbers, or message names such as WM_CLOSE)\n"
                "  broadcast MSGNAME        posts a registered message to every top-level window\n"
                "  register MSGNAME         prints the registered message number\n"
                "  tray-icons               count of icons in Wine's tray window\n"
@@ -299,11 +324,13 @@ int Run(int argc, char** argv) {
     std::printf("%s\n", TextOf(wnd).c_str());
     return 0;
   }
-  if ((command == "post" && (argc == 6 || argc == 7)) || (command == "send" && argc == 6)) {
+  if ((command == "post" && (argc == 6 || argc == 7)) ||
+      ((command == "send" || command == "send-queued") && argc == 6)) {
     HWND wnd = WindowArg(argv[2]);
-    UINT msg = Number(argv[3]);
-    WPARAM wParam = Number(argv[4]);
-    LPARAM lParam = static_cast<LPARAM>(Number(argv[5]));
+    unsigned long msg = 0, wParam = 0, number = 0;
+    if (!MessageArg(argv[3], msg) || !MessageArg(argv[4], wParam) || !MessageArg(argv[5], number)) return 2;
+    const LPARAM lParam = static_cast<LPARAM>(number);
+    if (command == "send-queued") return SendQueued(wnd, msg, wParam, lParam);
     if (command == "post") {
       for (unsigned long times = argc == 7 ? Number(argv[6]) : 1; times > 0; --times) {
         if (!PostMessageA(wnd, msg, wParam, lParam)) return Failed("post failed: " + LastError());
@@ -315,9 +342,6 @@ int Run(int argc, char** argv) {
       return Failed("no answer within 10 s: " + LastError());
     std::printf("%lu\n", static_cast<unsigned long>(result));
     return 0;
-  }
-  if (command == "send-queued" && argc == 6) {
-    return SendQueued(WindowArg(argv[2]), Number(argv[3]), Number(argv[4]), static_cast<LPARAM>(Number(argv[5])));
   }
   if (command == "register" && argc == 3) {
     std::printf("%u\n", RegisterWindowMessageA(argv[2]));

@@ -9,6 +9,8 @@
 #include "app/InstanceKey.h"
 #include "framework/Application.h"
 #include "sweep/SweepFrames.h"
+#include "tests/unit/MenuEnder.h"
+#include "tests/unit/TestPump.h"
 
 namespace {
 
@@ -37,16 +39,6 @@ TInstanceGuard Guard(InstanceKey);
 void WINAPI SmallMachine(LPMEMORYSTATUS status) {
   GlobalMemoryStatus(status);
   status->dwTotalPhys = SIZE_T(64) << 20;
-}
-
-// Ends any menu that a test's messages opened and remembers that one did.
-bool MenuWasOpened = false;
-VOID CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) {
-  HWND menu = FindWindowA("#32768", nullptr);
-  if (menu && IsWindowVisible(menu)) {
-    MenuWasOpened = true;
-    EndMenu();
-  }
 }
 
 // A slow shell: while it removes the icon, Windows and other programs send
@@ -201,18 +193,11 @@ TEST(DummyMainForm, AltSpaceAndAltF4OnTheHiddenWindowOpenNothingAndEndNothing) {
   // After a tray click the hidden window is the foreground window and gets
   // the user's next keys, as the keyboard delivers them after translation.
   const LPARAM altDown = 0x20000000;
-  MenuWasOpened = false;
-  UINT_PTR watchdog = SetTimer(nullptr, 0, 50, &EndAnyMenu);
+  TMenuEnder menus;
   SendMessageA(form.Handle(), WM_SYSCHAR, VK_SPACE, altDown);
   SendMessageA(form.Handle(), WM_SYSKEYDOWN, VK_F4, altDown);
-  const DWORD start = GetTickCount();
-  MSG msg;
-  while (GetTickCount() - start < 200) {  // the system command may come posted
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
-  KillTimer(nullptr, watchdog);
-  EXPECT_FALSE(MenuWasOpened) << "Alt+Space opened a system menu";
+  PumpFor(200);  // the system command may come posted
+  EXPECT_TRUE(IsRectEmpty(&menus.OpenedAt)) << "Alt+Space opened a system menu";
   EXPECT_TRUE(form.TrayIcon->Added()) << "Alt+F4 closed the main window";
 }
 

@@ -6,35 +6,21 @@
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "base/Error.h"
 #include "base/Owned.h"
 #include "framework/Application.h"
-#include "framework/Form.h"
+#include "tests/unit/MessageBoxRecorder.h"
+#include "tests/unit/PlainForm.h"
+#include "tests/unit/TestPump.h"
 
 namespace {
 
-std::vector<std::string> ReportedErrors;
-std::vector<HWND> ReportOwners;
-int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
-  ReportOwners.push_back(owner);
-  ReportedErrors.push_back(std::string(text) + "|" + caption + "|" + std::to_string(flags));
-  return IDOK;
-}
-
-class TTestForm : public TForm {
+// Counts its close queries and session ends, consents as told, and answers
+// WM_USER with an error.
+class TTestForm : public TPlainForm {
 public:
-  TTestForm() {
-    TWindowParams params;
-    params.ClassName = "TSweeperTestForm";
-    params.Title = "test";
-    params.Style = WS_OVERLAPPEDWINDOW;
-    CreateForm(params);
-  }
-  ~TTestForm() override { DestroyHandle(); }
   int CloseQueries = 0;
   bool Consent = true;
   int SessionEndsCancelled = 0;
@@ -54,8 +40,7 @@ protected:
 class ApplicationTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    ReportedErrors.clear();
-    ReportOwners.clear();
+    Boxes.clear();
     Api.ShowMessageBox = &RecordMessageBox;
   }
   TApplicationApi Api;
@@ -108,10 +93,13 @@ TEST_F(ApplicationTest, ErrorsInHandlersGoToTheDefaultReportAndTheProgramGoesOn)
   PostMessageA(form.Handle(), WM_TIMER, 1, 0x1234);
   PostMessageA(app.Handle(), WM_CLOSE, 0, 0);
   app.Run(form);
-  ASSERT_EQ(2u, ReportedErrors.size());
-  const std::string flags = std::to_string(MB_OK | MB_ICONERROR);
-  EXPECT_EQ("Cannot do that.|unit_tests|" + flags, ReportedErrors[0]);
-  EXPECT_EQ("Disk full.|unit_tests|" + flags, ReportedErrors[1]);
+  ASSERT_EQ(2u, Boxes.size());
+  EXPECT_EQ("Cannot do that.", Boxes[0].Text);
+  EXPECT_EQ("Disk full.", Boxes[1].Text);
+  for (const TBoxCall& box : Boxes) {
+    EXPECT_EQ("unit_tests", box.Caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), box.Flags);
+  }
 }
 
 TEST_F(ApplicationTest, TheErrorReportBelongsToTheActiveWindow) {
@@ -127,9 +115,9 @@ TEST_F(ApplicationTest, TheErrorReportBelongsToTheActiveWindow) {
   app.Run(form);
   // The window the user works in waits for the answer; with none active the
   // application window owns the report.
-  ASSERT_EQ(2u, ReportOwners.size());
-  EXPECT_EQ(app.Handle(), ReportOwners[0]);
-  EXPECT_EQ(form.Handle(), ReportOwners[1]);
+  ASSERT_EQ(2u, Boxes.size());
+  EXPECT_EQ(app.Handle(), Boxes[0].Owner);
+  EXPECT_EQ(form.Handle(), Boxes[1].Owner);
 }
 
 TEST_F(ApplicationTest, DeferredCallsRunOnceEach) {
@@ -180,26 +168,18 @@ TEST_F(ApplicationTest, ASessionEndQueryWithNoEndAfterItCountsAsASessionThatGoes
   TTestForm form;
   app.ShowMainForm = false;
   app.SessionEndWait = 50;
-  auto runMessagesFor = [&](DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      Sleep(10);
-    }
-  };
   app.Defer([&] {
     // Answered, then the session goes on as Windows says: nothing more later.
     EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
     SendMessageA(app.Handle(), WM_ENDSESSION, FALSE, 0);
     EXPECT_EQ(1, form.SessionEndsCancelled);
-    runMessagesFor(300);
+    PumpFor(300);
     EXPECT_EQ(1, form.SessionEndsCancelled);
     // A query alone, as any program can send it: after the wait the session
     // counts as going on.
     EXPECT_EQ(TRUE, SendMessageA(app.Handle(), WM_QUERYENDSESSION, 0, 0));
     EXPECT_EQ(1, form.SessionEndsCancelled);
-    runMessagesFor(300);
+    PumpFor(300);
     EXPECT_EQ(2, form.SessionEndsCancelled);
     EXPECT_FALSE(app.Terminated());
     PostMessageA(app.Handle(), WM_CLOSE, 0, 0);

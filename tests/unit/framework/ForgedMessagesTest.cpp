@@ -6,23 +6,11 @@
 
 #include <memory>
 
-#include "framework/Form.h"
 #include "framework/HiddenWindow.h"
 #include "framework/Label.h"
+#include "tests/unit/PlainForm.h"
 
 namespace {
-
-class TPlainForm : public TForm {
-public:
-  TPlainForm() {
-    TWindowParams params;
-    params.ClassName = "TSweeperForgedTestForm";
-    params.Title = "plain";
-    params.Style = WS_OVERLAPPEDWINDOW;
-    CreateForm(params);
-  }
-  ~TPlainForm() override { DestroyHandle(); }
-};
 
 std::string TextOf(HWND wnd) {
   char text[64] = "";

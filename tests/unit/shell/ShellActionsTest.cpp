@@ -10,6 +10,8 @@
 #include "shell/ComError.h"
 #include "shell/ShellActions.h"
 #include "shell/ShellFolders.h"
+#include "tests/unit/RaisedError.h"
+#include "tests/unit/TestPump.h"
 
 namespace {
 
@@ -152,12 +154,8 @@ TEST_F(ShellActionsTest, StartProgramStartsTheRealFileInItsFolder) {
 }
 
 TEST_F(ShellActionsTest, StartProgramThatFailsRaisesTheSystemsReason) {
-  try {
-    StartProgram(Owner, L"C:\\gone\\Sweeper.exe", "", FApi);
-    FAIL() << "no error raised";
-  } catch (const EError& e) {
-    EXPECT_EQ("Cannot start \"C:\\gone\\Sweeper.exe\": " + SystemErrorMessage(ERROR_FILE_NOT_FOUND), e.what());
-  }
+  auto start = [&] { StartProgram(Owner, L"C:\\gone\\Sweeper.exe", "", FApi); };
+  EXPECT_EQ("Cannot start \"C:\\gone\\Sweeper.exe\": " + SystemErrorMessage(ERROR_FILE_NOT_FOUND), RaisedText(start));
   // A shell that sets no error code still says why through its result.
   struct TSilent {
     static BOOL WINAPI Execute(SHELLEXECUTEINFOW* info) {
@@ -167,12 +165,7 @@ TEST_F(ShellActionsTest, StartProgramThatFailsRaisesTheSystemsReason) {
     }
   };
   FApi.ExecuteEx = &TSilent::Execute;
-  try {
-    StartProgram(Owner, L"C:\\gone\\Sweeper.exe", "", FApi);
-    FAIL() << "no error raised";
-  } catch (const EError& e) {
-    EXPECT_EQ("Cannot start \"C:\\gone\\Sweeper.exe\": " + SystemErrorMessage(ERROR_PATH_NOT_FOUND), e.what());
-  }
+  EXPECT_EQ("Cannot start \"C:\\gone\\Sweeper.exe\": " + SystemErrorMessage(ERROR_PATH_NOT_FOUND), RaisedText(start));
 }
 
 HRESULT WINAPI UnknownFolderLocation(HWND, int, LPITEMIDLIST* list) {
@@ -183,12 +176,8 @@ HRESULT WINAPI UnknownFolderLocation(HWND, int, LPITEMIDLIST* list) {
 TEST_F(ShellActionsTest, AnUnknownStartupFolderIsReportedNotOpened) {
   TSpecialFolderApi folders;
   folders.GetFolderLocation = &UnknownFolderLocation;
-  try {
-    OpenSpecialFolder(Owner, sfStartup, folders, FApi);
-    FAIL() << "no error raised";
-  } catch (const EUnknownFolder& e) {
-    EXPECT_STREQ("Cannot open \"Startup\": the folder is unknown", e.what());
-  }
+  EXPECT_EQ("Cannot open \"Startup\": the folder is unknown",
+            RaisedText<EUnknownFolder>([&] { OpenSpecialFolder(Owner, sfStartup, folders, FApi); }));
   EXPECT_TRUE(OpenCalls.empty());
 
   // A known folder opens, in its parent.
@@ -243,11 +232,7 @@ int VisibleWindowsOfThisProcess() {
 TEST(ShellActionsRealTest, PropertiesOfAMissingFileShowNothing) {
   int before = VisibleWindowsOfThisProcess();
   ShowFileProperties(nullptr, L"C:\\no such folder\\no such file.exe");
-  MSG msg;
-  for (int i = 0; i < 20; ++i) {  // let any window the shell made come up
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
+  PumpFor(200);  // let any window the shell made come up
   EXPECT_EQ(before, VisibleWindowsOfThisProcess());
 }
 

@@ -14,6 +14,7 @@
 #include "shell/ComError.h"
 #include "shell/ShellFolders.h"
 #include "shell/Shortcut.h"
+#include "tests/unit/RaisedError.h"
 
 namespace {
 
@@ -111,24 +112,17 @@ TEST_F(ShortcutTest, WritingAgainReplacesTheFile) {
 
 TEST_F(ShortcutTest, MissingFolderRaisesTheComErrorAndWritesNothing) {
   std::string missing = FFolder + "\\missing";
-  try {
-    CreateShortcut(TWideText::FromAnsi(missing), L"Sweeper");
-    FAIL() << "no error raised";
-  } catch (const EComError& e) {
-    EXPECT_TRUE(FAILED(e.Code()));
-    EXPECT_EQ(ComErrorText(e.Code()), e.what());
-  }
+  const auto error = Raised<EComError>([&] { CreateShortcut(TWideText::FromAnsi(missing), L"Sweeper"); });
+  ASSERT_TRUE(error) << "no error raised";
+  EXPECT_TRUE(FAILED(error->Code()));
+  EXPECT_EQ(ComErrorText(error->Code()), error->what());
   EXPECT_FALSE(FileExists(missing));
   EXPECT_FALSE(FileExists(missing + "\\Sweeper.lnk"));
 }
 
 TEST_F(ShortcutTest, EmptyFolderIsRefusedWithAClearError) {
-  try {
-    CreateShortcut(L"", L"Sweeper");
-    FAIL() << "no error raised";
-  } catch (const EUnknownFolder& e) {
-    EXPECT_STREQ("Cannot create the shortcut \"Sweeper\": the folder is unknown", e.what());
-  }
+  EXPECT_EQ("Cannot create the shortcut \"Sweeper\": the folder is unknown",
+            RaisedText<EUnknownFolder>([] { CreateShortcut(L"", L"Sweeper"); }));
 }
 
 TEST_F(ShortcutTest, ANameTheCodePageCannotSpellIsWrittenWhole) {
@@ -245,12 +239,9 @@ protected:
 
 TEST_F(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
   FactoryResult = REGDB_E_CLASSNOTREG;
-  try {
-    CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
-    FAIL() << "no error raised";
-  } catch (const EComError& e) {
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, e.Code());
-  }
+  const auto error = Raised<EComError>([&] { CreateShortcut(L"C:\\Startup", L"Sweeper", FApi); });
+  ASSERT_TRUE(error) << "no error raised";
+  EXPECT_EQ(REGDB_E_CLASSNOTREG, error->Code());
 
   FactoryResult = S_OK;
   FakeLink.Interfaces = false;
@@ -258,6 +249,7 @@ TEST_F(ShortcutFactoryTest, FailuresReleaseWhatWasTaken) {
 }
 
 TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
+  auto create = [&] { CreateShortcut(L"C:\\Startup", L"Sweeper", FApi); };
   // S_FALSE is how Wine's link object takes a target it cannot make out,
   // such as a path longer than MAX_PATH.
   for (HRESULT refusal : {E_INVALIDARG, S_FALSE}) {
@@ -265,23 +257,17 @@ TEST_F(ShortcutFactoryTest, ALinkThatRefusesItsContentsIsNeverSaved) {
       FakeLink.Refuse = refused;
       FakeLink.Refusal = refusal;
       const HRESULT raised = FAILED(refusal) ? refusal : HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME);
-      try {
-        CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
-        ADD_FAILURE() << "no error raised for call " << refused << ", answer " << refusal;
-      } catch (const EComError& e) {
-        EXPECT_EQ(raised, e.Code());
-        EXPECT_EQ(ComErrorText(raised), e.what());
-      }
+      const auto error = Raised<EComError>(create);
+      ASSERT_TRUE(error) << "no error raised for call " << refused << ", answer " << refusal;
+      EXPECT_EQ(raised, error->Code());
+      EXPECT_EQ(ComErrorText(raised), error->what());
     }
   }
   FakeLink.Refuse = TFakeLink::None;
   FakeLink.KeepsTarget = false;
-  try {
-    CreateShortcut(L"C:\\Startup", L"Sweeper", FApi);
-    ADD_FAILURE() << "no error raised for a target the link did not keep";
-  } catch (const EComError& e) {
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME), e.Code());
-  }
+  const auto error = Raised<EComError>(create);
+  ASSERT_TRUE(error) << "no error raised for a target the link did not keep";
+  EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME), error->Code());
   EXPECT_EQ(0, FakeLink.Saves);
 
   FakeLink.KeepsTarget = true;

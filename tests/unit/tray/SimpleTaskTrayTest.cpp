@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/unit/MessageBoxRecorder.h"
+#include "tests/unit/TestPump.h"
 #include "tray/SimpleTaskTray.h"
 
 namespace {
@@ -28,17 +30,6 @@ BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA data) {
   BOOL answer = Answers.front();
   Answers.erase(Answers.begin());
   return answer;
-}
-
-struct TBoxCall {
-  std::string Text, Caption;
-  UINT Flags;
-};
-std::vector<TBoxCall> Boxes;
-
-int WINAPI RecordMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT flags) {
-  Boxes.push_back({text, caption, flags});
-  return IDOK;
 }
 
 std::vector<std::pair<HWND, UINT>> Allowed;  // each message let through the integrity filter
@@ -298,19 +289,8 @@ TEST_F(TrayIconTest, HiddenWindowNeverBlocksTheEndOfASessionAndOutlivesCloseRequ
   EXPECT_TRUE(clicked);
 }
 
-// Handles the thread's messages, timers included, until done() or the time is up.
-template <class TDone> void PumpUntil(TDone done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (!done() && GetTickCount() - start < ms) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
-}
-
 TEST_F(TrayIconTest, AnIconTheShellRefusedIsOfferedAgainUntilTakenUnlessGivenUp) {
   Api.AddRetryMs = 10;
-  auto never = [] { return false; };
   {
     // At logon the shell is not ready yet: the add and one retry (its add
     // and its modify) fail, the next retry's add is taken.
@@ -324,7 +304,7 @@ TEST_F(TrayIconTest, AnIconTheShellRefusedIsOfferedAgainUntilTakenUnlessGivenUp)
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(expected[i], Calls[i].Message) << "call " << i;
     EXPECT_STREQ("Sweeper.exe", Calls[3].Data.szTip);
     Calls.clear();
-    PumpUntil(never, 100);
+    PumpFor(100);
     EXPECT_TRUE(Calls.empty()) << "retried after the icon was added";
   }
   {
@@ -335,7 +315,7 @@ TEST_F(TrayIconTest, AnIconTheShellRefusedIsOfferedAgainUntilTakenUnlessGivenUp)
     Answers = {FALSE};
     tray.AddIcon("Sweeper.exe");
     EXPECT_TRUE(tray.DeleteIcon());
-    PumpUntil(never, 100);
+    PumpFor(100);
     Send(tray, RegisterWindowMessageA("TaskbarCreated"), 0);
     EXPECT_EQ(1u, Calls.size()) << "added an icon that was given up";
   }

@@ -4,18 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "framework/PopupMenu.h"
+#include "tests/unit/MenuEnder.h"
 #include "tray/SimpleTaskTray.h"
 #include "tray/TrayMenu.h"
 
 namespace {
-
-RECT OpenedAt;
-VOID CALLBACK EndTheMenuWhereItOpened(HWND, UINT, UINT_PTR, DWORD) {
-  HWND menu = FindWindowA("#32768", nullptr);
-  if (!menu || !IsWindowVisible(menu)) return;
-  GetWindowRect(menu, &OpenedAt);
-  EndMenu();
-}
 
 NOTIFYICONIDENTIFIER AskedFor;
 HRESULT WINAPI IconAt100x200(const NOTIFYICONIDENTIFIER* icon, RECT* rect) {
@@ -34,16 +27,14 @@ POINT KeyboardMenuOrigin(decltype(&Shell_NotifyIconGetRect) iconRect) {
   TSimpleTaskTray tray(nullptr, api);
   TPopupMenu menu;
   menu.Items().Add("Exit");
-  OpenedAt = RECT{-1, -1, -1, -1};
-  UINT_PTR watchdog = SetTimer(nullptr, 0, 50, &EndTheMenuWhereItOpened);
+  TMenuEnder menus;
   PopupTrayMenuAtIcon(menu, tray.Handle(), tray);
-  KillTimer(nullptr, watchdog);
   if (iconRect == &IconAt100x200) {
     EXPECT_EQ(sizeof(NOTIFYICONIDENTIFIER), AskedFor.cbSize);
     EXPECT_EQ(tray.Handle(), AskedFor.hWnd);
     EXPECT_EQ(0u, AskedFor.uID);
   }
-  return POINT{OpenedAt.left, OpenedAt.top};
+  return POINT{menus.OpenedAt.left, menus.OpenedAt.top};
 }
 
 }  // namespace

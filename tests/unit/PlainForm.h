@@ -1,0 +1,15 @@
+#pragma once
+// A bare form titled "plain", for tests of what every form does.
+#include "framework/Form.h"
+
+class TPlainForm : public TForm {
+public:
+  TPlainForm() {
+    TWindowParams params;
+    params.ClassName = "TSweeperPlainTestForm";
+    params.Title = "plain";
+    params.Style = WS_OVERLAPPEDWINDOW;
+    CreateForm(params);
+  }
+  ~TPlainForm() override { DestroyHandle(); }
+};
