@@ -6,9 +6,9 @@
 
 #include <atomic>
 
-// How many handles of one kind TOwned objects hold right now. Long runs
-// compare it before and after to show that nothing leaks; Windows' own
-// counters (GetGuiResources) are not there on every system.
+// How many handles of one kind TOwned objects hold right now. Kept in the
+// program only for the long runs, which compare it before and after to show
+// that nothing leaks: Wine's GetGuiResources is a stub that answers 0.
 template <class T>
 struct TLiveHandles {
   static inline std::atomic<long> Count{0};

@@ -77,9 +77,7 @@ public:
   TNotifyEvent OnKeySelect;
 
   HWND Handle() const { return FWnd->Handle(); }
-  const TNotifyIconDataA& IconData() const { return FIconData; }
   bool Added() const { return FAdded; }
-  UINT ReAddMessage() const { return FReAddMessage; }
   // The icon's place on the screen, where the shell can tell (Windows 7 and
   // later, and only while the icon is shown).
   bool IconRect(RECT& rect) const;

@@ -14,6 +14,7 @@
 #include "framework/Application.h"
 #include "base/Owned.h"
 #include "info/InfoForm.h"
+#include "tests/unit/app/RecordingShell.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ std::string LastLine(const std::string& text) {
 
 std::string Sweep(TDummyMainForm& form, TMenuItem& setting) {
   form.Menu10Click(setting);
-  return LastLine(form.TrayIcon->IconData().szInfo);
+  return LastLine(LastIconRecord.szInfo);
 }
 
 // The sweeps are sized as on a machine of 2 GiB, what the 32-bit program
@@ -88,7 +89,7 @@ void OpenAndCloseInformationWindow(TApplication& app) {
 TEST(LongUse, SweepsAndInformationWindowsLeaveNothingBehind) {
   TApplication app;
   TInstanceGuard guard(InstanceKey);  // never taken: only a restart uses it
-  TDummyMainForm form(app, guard);
+  TDummyMainForm form(app, guard, RecordingTrayApi());
   ASSERT_NE(nullptr, form.TrayIcon);
   form.Sweep.System.Memory.ReadStatus = &TwoGiBMachine;
 

@@ -9,6 +9,7 @@
 #include "app/InstanceKey.h"
 #include "framework/Application.h"
 #include "sweep/SweepFrames.h"
+#include "tests/unit/app/RecordingShell.h"
 #include "tests/unit/MenuEnder.h"
 #include "tests/unit/TestPump.h"
 
@@ -69,7 +70,7 @@ LONG CALLBACK CountAccessViolation(PEXCEPTION_POINTERS info) {
 
 TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
   TApplication app;
-  TDummyMainForm form(app, Guard);
+  TDummyMainForm form(app, Guard, RecordingTrayApi());
   EXPECT_FALSE(app.ShowMainForm);
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
   EXPECT_FALSE(IsWindowVisible(app.Handle()));
@@ -78,8 +79,8 @@ TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
   EXPECT_STREQ("DummyMainForm", title);
 
   ASSERT_NE(nullptr, form.TrayIcon);
-  EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
-  EXPECT_NE(nullptr, form.TrayIcon->IconData().hIcon);
+  EXPECT_STREQ("unit_tests.exe", LastIconRecord.szTip);
+  EXPECT_NE(nullptr, LastIconRecord.hIcon);
   EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
   EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnLButtonDblClk));
   EXPECT_FALSE(static_cast<bool>(form.TrayIcon->OnLButtonDown));
@@ -119,14 +120,14 @@ TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
 
 TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
   TApplication app;
-  TDummyMainForm form(app, Guard);
+  TDummyMainForm form(app, Guard, RecordingTrayApi());
   // The application decides for the main form of its running loop.
   app.Defer([&] {
     EXPECT_EQ(TRUE, SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
     EXPECT_FALSE(form.TrayIcon->Added());
     SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(form.TrayIcon->Added());
-    EXPECT_STREQ("unit_tests.exe", form.TrayIcon->IconData().szTip);
+    EXPECT_STREQ("unit_tests.exe", LastIconRecord.szTip);
     EXPECT_TRUE(static_cast<bool>(form.TrayIcon->OnRButtonDown));
     EXPECT_FALSE(app.Terminated());
     form.Close();
@@ -142,14 +143,14 @@ std::unique_ptr<TImageList> CountedFrames() {
 
 TEST(DummyMainForm, SweepCommandMakesTheFramesOnceAtItsFirstRunAndReports) {
   TApplication app;
-  TDummyMainForm form(app, Guard);
+  TDummyMainForm form(app, Guard, RecordingTrayApi());
   form.Sweep.System.Memory.ReadStatus = &SmallMachine;
   form.Sweep.System.LoadFrames = &CountedFrames;
   FramesMade = 0;
   form.Menu10Click(*form.Menu10);
   form.Menu10Click(*form.Menu20);
   EXPECT_EQ(1, FramesMade);
-  const std::string report = form.TrayIcon->IconData().szInfo;
+  const std::string report = LastIconRecord.szInfo;
   EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
 }
 

@@ -68,17 +68,19 @@ std::string Repeat(const std::string& piece, int times) {
 
 TEST_F(TrayIconTest, ConstructionFillsTheRecordWithoutAddingTheIcon) {
   TSimpleTaskTray tray(IconA, Api);
-  const TNotifyIconDataA& d = tray.IconData();
   EXPECT_TRUE(Calls.empty());
+  EXPECT_FALSE(tray.Added());
+  // Other programs send the re-add request by this name.
+  EXPECT_STREQ("{31448FE3-A18D-4613-8570-C27EA52E92D4}", TrayReAddMessageName);
+  tray.AddIcon("Sweeper.exe");
+  ASSERT_EQ(1u, Calls.size());
+  const TNotifyIconDataA& d = Calls[0].Data;
   EXPECT_EQ(sizeof(void*) == 4 ? 488u : 504u, d.cbSize);
   EXPECT_EQ(tray.Handle(), d.hWnd);
   EXPECT_NE(nullptr, tray.Handle());
   EXPECT_EQ(0u, d.uID);
-  EXPECT_EQ(0u, d.uFlags);
   EXPECT_EQ(0x7658u, d.uCallbackMessage);
   EXPECT_EQ(IconA, d.hIcon);
-  EXPECT_FALSE(tray.Added());
-  EXPECT_EQ(RegisterWindowMessageA("{31448FE3-A18D-4613-8570-C27EA52E92D4}"), tray.ReAddMessage());
   // The hidden window is a top-level tool window, so broadcasts reach it.
   EXPECT_EQ(nullptr, GetParent(tray.Handle()));
   EXPECT_TRUE(GetWindowLongA(tray.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
@@ -95,7 +97,8 @@ TEST_F(TrayIconTest, AddIconOnceKeepsTheFirstTip) {
 
   EXPECT_TRUE(tray.AddIcon("Other.exe"));
   EXPECT_EQ(1u, Calls.size());
-  EXPECT_STREQ("Sweeper.exe", tray.IconData().szTip);
+  tray.ChangeIcon(IconB);
+  EXPECT_STREQ("Sweeper.exe", Calls.back().Data.szTip);
 }
 
 TEST_F(TrayIconTest, FailedAddLeavesIconChangesAndBalloonsSkipped) {
@@ -103,12 +106,14 @@ TEST_F(TrayIconTest, FailedAddLeavesIconChangesAndBalloonsSkipped) {
   Answers = {FALSE};
   EXPECT_FALSE(tray.AddIcon("Sweeper.exe"));
   EXPECT_FALSE(tray.Added());
-  TNotifyIconDataA before = tray.IconData();
 
   EXPECT_FALSE(tray.ChangeIcon(IconB));
   EXPECT_FALSE(tray.ShowBalloon("text", "title", tiInfo, tsBalloon));
   EXPECT_EQ(1u, Calls.size());
-  EXPECT_EQ(0, std::memcmp(&before, &tray.IconData(), sizeof(before)));
+  // The next add, when the taskbar comes, offers the record as it was.
+  Send(tray, RegisterWindowMessageA("TaskbarCreated"), 0);
+  ASSERT_EQ(2u, Calls.size());
+  EXPECT_EQ(0, std::memcmp(&Calls[0].Data, &Calls[1].Data, sizeof(Calls[0].Data)));
 
   // The message-box style needs no icon.
   EXPECT_TRUE(tray.ShowBalloon("text", "title", tiWarning, tsNormal));
@@ -122,7 +127,7 @@ TEST_F(TrayIconTest, TextsAreCutToTheirFieldsAtCharacterBoundaries) {
   TSimpleTaskTray tray(IconA, Api);
   tray.AddIcon(std::string(200, 't'));
   tray.ShowBalloon(std::string(300, 'b'), std::string(100, 'h'), tiInfo, tsBalloon);
-  const TNotifyIconDataA& d = tray.IconData();
+  const TNotifyIconDataA d = Calls.back().Data;
   EXPECT_EQ(std::string(127, 't'), d.szTip);
   EXPECT_EQ(std::string(255, 'b'), d.szInfo);
   EXPECT_EQ(std::string(63, 'h'), d.szInfoTitle);
@@ -133,14 +138,14 @@ TEST_F(TrayIconTest, TextsAreCutToTheirFieldsAtCharacterBoundaries) {
   const std::string hyou = "\x95\x5C";
   dbcs.AddIcon(Repeat(hyou, 100));
   dbcs.ShowBalloon(Repeat(hyou, 200), Repeat(hyou, 50), tiInfo, tsBalloon);
-  const TNotifyIconDataA& j = dbcs.IconData();
+  const TNotifyIconDataA& j = Calls.back().Data;
   EXPECT_EQ(Repeat(hyou, 63), j.szTip);
   EXPECT_EQ(Repeat(hyou, 127), j.szInfo);
   EXPECT_EQ(Repeat(hyou, 31), j.szInfoTitle);
   // A single-byte character before them moves the boundary by one.
   TSimpleTaskTray mixed(IconA, Api);
   mixed.AddIcon("a" + Repeat(hyou, 100));
-  EXPECT_EQ("a" + Repeat(hyou, 63), std::string(mixed.IconData().szTip));
+  EXPECT_EQ("a" + Repeat(hyou, 63), std::string(Calls.back().Data.szTip));
 }
 
 TEST_F(TrayIconTest, BalloonSendsTextThenVersionAndIconChangesSendIconFlags) {
@@ -161,7 +166,7 @@ TEST_F(TrayIconTest, BalloonSendsTextThenVersionAndIconChangesSendIconFlags) {
 
   Answers = {TRUE, FALSE};
   EXPECT_FALSE(tray.ShowBalloon("report", "Sweeper", tiInfo, tsBalloon));
-  EXPECT_EQ(static_cast<DWORD>(NIIF_INFO), tray.IconData().dwInfoFlags);
+  EXPECT_EQ(static_cast<DWORD>(NIIF_INFO), Calls.back().Data.dwInfoFlags);
 
   // After a balloon, a frame change sends icon, message and tip only.
   Calls.clear();
@@ -214,13 +219,13 @@ TEST_F(TrayIconTest, CallbackMessageFiresOnlyTheFourMouseEvents) {
 
 TEST_F(TrayIconTest, ReAddRequestAddsAgainOnlyWhileAddedAndAShownIconStaysAdded) {
   TSimpleTaskTray tray(IconA, Api);
-  Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
+  Send(tray, WM_TRAYNOTIFY, RegisterWindowMessageA(TrayReAddMessageName));
   EXPECT_TRUE(Calls.empty());
 
   tray.AddIcon("Sweeper.exe");
   Calls.clear();
   Answers = {FALSE, TRUE};  // the shell still shows the icon: it refuses the add, takes the modify
-  Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
+  Send(tray, WM_TRAYNOTIFY, RegisterWindowMessageA(TrayReAddMessageName));
   ASSERT_EQ(2u, Calls.size());
   EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message);
   EXPECT_STREQ("Sweeper.exe", Calls[0].Data.szTip);
@@ -234,7 +239,7 @@ TEST_F(TrayIconTest, ReAddRequestAddsAgainOnlyWhileAddedAndAShownIconStaysAdded)
 
   // Gone from the shell: the add alone brings it back.
   Calls.clear();
-  Send(tray, WM_TRAYNOTIFY, tray.ReAddMessage());
+  Send(tray, WM_TRAYNOTIFY, RegisterWindowMessageA(TrayReAddMessageName));
   ASSERT_EQ(1u, Calls.size());
   EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message);
   EXPECT_TRUE(tray.Added());
