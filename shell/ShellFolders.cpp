@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "base/AnsiText.h"
 
 namespace {
 
