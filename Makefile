@@ -16,23 +16,27 @@ deps:
 $(BUILD_ROOT)/%/CMakeCache.txt:
 	cmake -S . -B $(BUILD_ROOT)/$* -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$*.cmake -DCMAKE_BUILD_TYPE=Release
 
+# TARGETS names what to build (default: the programs, unit tests and test
+# tools); bench and stress add their own programs.
+TARGETS ?= all
 build: $(foreach arch,$(ARCHES),$(BUILD_ROOT)/$(arch)/CMakeCache.txt)
-	@set -e; for arch in $(ARCHES); do cmake --build $(BUILD_ROOT)/$$arch -j $(JOBS); done
+	@set -e; for arch in $(ARCHES); do cmake --build $(BUILD_ROOT)/$$arch -j $(JOBS) --target $(TARGETS); done
 
 test: deps
 	@$(MAKE) --no-print-directory build
 	bash scripts/run-tests.sh
 
+# run.sh picks the architecture and builds the one program it starts (and,
+# for the demonstration, the tools that drive it).
 run: deps
-	@$(MAKE) --no-print-directory build
 	bash scripts/run.sh
 
 bench: deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build TARGETS="all benchmarks"
 	bash scripts/run-bench.sh
 
 stress: deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build TARGETS="all stress_tests"
 	bash scripts/run-tests.sh -L stress
 
 # The release: both programs, whatever ARCHES says.

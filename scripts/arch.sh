@@ -4,6 +4,7 @@
 
 SWEEPER_ALL_ARCHES="x86 x64"
 _sweeper_arch_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$_sweeper_arch_root/scripts/wine32-root.sh"
 
 # The 32-bit program needs 32-bit Wine, a 32-bit Linux program, and some
 # kernels here run none ("Exec format error"). Asked by running one: the
@@ -50,8 +51,8 @@ sweeper_kernel_unrunnable_x86() {
   fi
 }
 
-# Where install-deps.sh keeps apt's reason when 32-bit Wine could not be
-# installed; gone once it is.
+# Where install-deps.sh keeps the reason when 32-bit Wine could be had
+# neither from the machine's packages nor from a private root; gone once it is.
 sweeper_wine32_failure_file() {
   echo "${BUILD_ROOT:-$_sweeper_arch_root/build}/wine32-install-failure"
 }
@@ -73,8 +74,8 @@ sweeper_arch_unrunnable() {
         :
       elif [ -f "$failure" ]; then
         echo "32-bit Wine could not be installed: $(cat "$failure")"
-      elif [ ! -x "$(sweeper_wine_loader x86)" ]; then
-        echo "32-bit Wine is not installed ($(sweeper_wine_loader x86) is missing)"
+      elif [ "$(sweeper_wine32_source)" = root ] && [ ! -d "$(sweeper_wine32_root_dir)" ]; then
+        echo "32-bit Wine is not installed, nor its private root made ($(sweeper_wine32_root_dir) is missing; make deps makes it)"
       else
         return 1
       fi
@@ -93,13 +94,30 @@ sweeper_preferred_arch() {
   if sweeper_arch_runnable x86; then echo x86; else echo x64; fi
 }
 
+# Where the 32-bit program's Wine comes from: the machine's own wine32
+# package ("machine") where it is installed, else the private root
+# (wine32-root.sh). SWEEPER_WINE32=root takes the root in any case, to try it.
+sweeper_wine32_source() {
+  if [ "${SWEEPER_WINE32:-}" = root ] || [ ! -x /usr/lib/wine/wine ]; then echo root; else echo machine; fi
+}
+
 # Debian's /usr/bin/wine picks the 32-bit loader whenever it is installed,
 # and /usr/bin/wineserver the 64-bit server: each architecture names its own.
+# The paths are the same in the machine's /usr and in the root's.
 sweeper_wine_loader() {
   case "$1" in x86) echo /usr/lib/wine/wine ;; *) echo /usr/lib/wine/wine64 ;; esac
 }
 sweeper_wine_server() {
   case "$1" in x86) echo /usr/lib/wine/wineserver32 ;; *) echo /usr/lib/wine/wineserver64 ;; esac
+}
+# sweeper_wine_command ARCH PROGRAM: how to run one of Wine's programs (the
+# loader or the server) for ARCH: the one place that knows about the root.
+sweeper_wine_command() {
+  if [ "$1" = x86 ] && [ "$(sweeper_wine32_source)" = root ]; then
+    sweeper_wine32_root_command "$2"
+  else
+    echo "$2"
+  fi
 }
 sweeper_wine_arch() {
   case "$1" in x86) echo win32 ;; *) echo win64 ;; esac

@@ -4,11 +4,12 @@
 # compilers and 64-bit Wine go everywhere; 32-bit Wine only where the
 # kernel runs 32-bit programs (scripts/arch.sh asks it by running one).
 #
-# A mirror can be half synced for a day: one index fails to download, and
+# A mirror can be half synced for good: one index fails to download, and
 # 32-bit Wine's libraries cannot be matched with their 64-bit twins. So an
 # index that fails is a warning, 32-bit Wine is installed on its own after
-# everything else, and when it cannot be had the 32-bit program is an
-# architecture this machine cannot run (the reason is kept for arch.sh).
+# everything else, from a private root where the machine's packages cannot
+# give it, and when neither can the 32-bit program is an architecture this
+# machine cannot run (the reason is kept for arch.sh).
 # Nothing here ever removes or downgrades a package.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -70,25 +71,47 @@ if [ "${#missing[@]}" -gt 0 ]; then
   fi
 fi
 
+# 32-bit Wine: the machine's own package where it can be installed, else
+# from a private i386 root (scripts/wine32-root.sh), made with mmdebstrap,
+# the one tool that adds to the machine. SWEEPER_WINE32=root makes the root
+# even where the machine has its own, to try that way.
 wine32_failure=$(sweeper_wine32_failure_file)
 if reason=$(sweeper_kernel_unrunnable_x86); then
   echo "install-deps: no 32-bit Wine: $reason"
-elif [ -n "$(missing_of "$WINE32")" ]; then
-  echo "install-deps: installing $WINE32"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
-    updated=0
-  fi
-  update_lists
-  if reason=$(apt_install "$WINE32"); then
-    rm -f "$wine32_failure"
-  else
-    mkdir -p "$(dirname "$wine32_failure")"
-    printf '%s\n' "$reason" >"$wine32_failure"
-    echo "install-deps: warning: 32-bit Wine could not be installed, so the 32-bit program's tests are skipped: $reason"
-  fi
 else
-  rm -f "$wine32_failure"
+  machine_problem=""
+  if [ "${SWEEPER_WINE32:-}" != root ] && [ -n "$(missing_of "$WINE32")" ]; then
+    echo "install-deps: installing $WINE32"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      $SUDO dpkg --add-architecture i386
+      updated=0
+    fi
+    update_lists
+    if ! machine_problem=$(apt_install "$WINE32"); then
+      machine_problem=${machine_problem:-apt-get failed}
+      echo "install-deps: 32-bit Wine could not be installed ($machine_problem): taking it from a private i386 root"
+    fi
+  fi
+  if [ "${SWEEPER_WINE32:-}" = root ] || [ -n "$machine_problem" ]; then
+    root_problem=""
+    if [ -n "$(missing_of mmdebstrap)" ]; then
+      update_lists
+      root_problem=$(apt_install mmdebstrap) || root_problem="mmdebstrap could not be installed: ${root_problem:-apt-get failed}"
+    fi
+    if [ -z "$root_problem" ]; then
+      root_problem=$(sweeper_make_wine32_root) && root_problem=""
+    fi
+    if [ -z "$root_problem" ]; then
+      rm -f "$wine32_failure"
+      echo "install-deps: 32-bit Wine from the private root $(sweeper_wine32_root_dir)"
+    else
+      mkdir -p "$(dirname "$wine32_failure")"
+      printf '%s\n' "${machine_problem:+$machine_problem; }nor from a private i386 root: $root_problem" >"$wine32_failure"
+      echo "install-deps: warning: no 32-bit Wine, so the 32-bit program's tests are skipped: $(cat "$wine32_failure")"
+    fi
+  else
+    rm -f "$wine32_failure"
+  fi
 fi
 
 # A Japanese locale lets the tests run the program with the double-byte ANSI

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs ctest for each architecture in ARCHES (default: both), on a private
-# virtual display, each with its own prefix and one persistent wineserver.
-# An architecture this machine cannot run still goes through ctest, where
-# every test reports itself skipped, and the reason is printed.
+# Runs ctest for each architecture in ARCHES (default: both), side by side:
+# each on a virtual display of its own, with its own prefix and one
+# persistent wineserver, its lines marked with its name. An architecture
+# this machine cannot run still goes through ctest, where every test reports
+# itself skipped, and the reason is printed.
 # Arguments go to ctest; without any, everything but the stress label runs.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,11 +13,6 @@ source "$root/scripts/arch.sh"
 export BUILD_ROOT ARCHES
 args=("$@")
 if [ ${#args[@]} -eq 0 ]; then args=(-LE stress); fi
-
-if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
-  export SWEEPER_IN_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "${args[@]}"
-fi
 
 # One architecture's tests, in a subshell of their own: its Wine settings and
 # its wineserver end with it.
@@ -50,22 +46,52 @@ run_arch() (
   ctest --output-on-failure "${args[@]}"
 )
 
-status=0
-summary=()
+# The script runs itself on each architecture's own display for this part.
+if [ -n "${SWEEPER_RUN_ARCH:-}" ]; then
+  run_arch
+  exit
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/sweeper-tests.XXXXXX")
+started=()
+end_started() {
+  local pid
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap end_started EXIT
+trap 'exit 130' INT TERM
+
 for arch in $ARCHES; do
   export SWEEPER_ARCH=$arch BUILD_DIR="$BUILD_ROOT/$arch"
-  echo "=== $arch ($BUILD_DIR) ==="
   if reason=$(sweeper_arch_unrunnable "$arch"); then
     echo "$arch: every test is skipped: $reason"
-    (cd "$BUILD_DIR" && ctest "${args[@]}") || status=1
-    summary+=("$arch: skipped: $reason")
-  elif run_arch; then
-    summary+=("$arch: ran, passed")
-  else
-    status=1
-    summary+=("$arch: ran, FAILED")
+    if (cd "$BUILD_DIR" && ctest "${args[@]}") 2>&1 | sed "s/^/[$arch] /"; then
+      echo "$arch: skipped: $reason" >"$work/$arch"
+    else
+      echo "$arch: skipped, but ctest FAILED: $reason" >"$work/$arch"
+    fi
+    continue
   fi
+  echo "$arch: runs in $BUILD_DIR"
+  (
+    if SWEEPER_RUN_ARCH=1 bash "$root/scripts/virtual-display.sh" bash "$0" "${args[@]}"; then
+      echo "$arch: ran, passed" >"$work/$arch"
+    else
+      echo "$arch: ran, FAILED" >"$work/$arch"
+    fi
+  ) 2>&1 | sed -u "s/^/[$arch] /" &
+  started+=($!)
 done
+for pid in "${started[@]}"; do wait "$pid" || true; done
+started=()
+
+status=0
 echo "Architectures:"
-printf '  %s\n' "${summary[@]}"
+for arch in $ARCHES; do
+  line=$(cat "$work/$arch" 2>/dev/null || echo "$arch: ended without a result")
+  echo "  $line"
+  case "$line" in *FAILED*|*"without a result"*) status=1 ;; esac
+done
 exit $status

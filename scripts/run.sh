@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the program under Wine: the 32-bit one where this machine can run
-# it, else the 64-bit one (of those in ARCHES), and says which. With a
+# Builds and starts the program under Wine: the 32-bit one where this
+# machine can run it, else the 64-bit one (of those in ARCHES), and says which. With a
 # display it simply runs there; without one it starts a virtual display,
 # shows what the program does through its real tray icon, saves screenshots
 # under out/ and ends by itself.
@@ -24,6 +24,10 @@ if [ -z "${SWEEPER_ARCH:-}" ]; then
   export SWEEPER_ARCH BUILD_DIR="$BUILD_ROOT/$SWEEPER_ARCH"
   bits=$([ "$SWEEPER_ARCH" = x86 ] && echo 32 || echo 64)
   echo "run: the $bits-bit program, $BUILD_DIR/Sweeper.exe"
+  # The program alone, and for the demonstration the tools that drive it.
+  targets=Sweeper
+  [ -n "${DISPLAY:-}" ] || targets="Sweeper driver trayhold"
+  make -C "$root" --no-print-directory build ARCHES="$SWEEPER_ARCH" TARGETS="$targets"
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then

@@ -31,13 +31,18 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # them, not links: the loader goes by the name it was started under (a
 # "wine" link to wine64 runs every program through start.exe, in a process
 # of its own).
+# Written again whenever the way to call them changes (SWEEPER_WINE32=root).
 _sweeper_wine_bin="$BUILD_DIR/wine-bin"
-if [ ! -x "$_sweeper_wine_bin/wine" ] || [ ! -x "$_sweeper_wine_bin/wineserver" ]; then
-  mkdir -p "$_sweeper_wine_bin"
-  printf '#!/bin/sh\nexec %s "$@"\n' "$(sweeper_wine_loader "$SWEEPER_ARCH")" >"$_sweeper_wine_bin/wine"
-  printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$_sweeper_wine_bin/wineserver"
-  chmod +x "$_sweeper_wine_bin/wine" "$_sweeper_wine_bin/wineserver"
-fi
+_sweeper_write_wine_bin() {  # NAME PROGRAM
+  local file="$_sweeper_wine_bin/$1" text
+  text=$(printf '#!/bin/sh\nexec %s "$@"' "$(sweeper_wine_command "$SWEEPER_ARCH" "$2")")
+  if [ ! -x "$file" ] || [ "$(cat "$file")" != "$text" ]; then
+    mkdir -p "$_sweeper_wine_bin"
+    printf '%s\n' "$text" >"$file.$$" && chmod +x "$file.$$" && mv -f "$file.$$" "$file"
+  fi
+}
+_sweeper_write_wine_bin wine "$(sweeper_wine_loader "$SWEEPER_ARCH")"
+_sweeper_write_wine_bin wineserver "$WINESERVER"
 case ":$PATH:" in *":$_sweeper_wine_bin:"*) ;; *) export PATH="$_sweeper_wine_bin:$PATH" ;; esac
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

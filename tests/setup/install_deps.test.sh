@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The install script's decisions on a bad day, with apt-get, dpkg and
 # dpkg-query replaced by fakes on PATH: no network, no root, nothing installed.
-# A half-synced index is a warning; 32-bit Wine that cannot be had makes the
-# 32-bit program unrunnable with apt's reason; a package every machine needs
+# A half-synced index is a warning; 32-bit Wine that can be had neither from
+# apt nor from a private root makes the 32-bit program unrunnable with both
+# reasons; a package every machine needs
 # that cannot be had stops the install, named. No call ever removes anything.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -11,6 +12,8 @@ trap 'rm -rf "$work"' EXIT
 fakes="$work/bin"
 mkdir -p "$fakes"
 export BUILD_ROOT="$work/build" APT_LOG="$work/apt.log" PATH="$fakes:$PATH"
+export SWEEPER_CACHE_DIR="$work/cache"
+unset SWEEPER_WINE32  # the machine's own 32-bit Wine is tried first, as by default
 
 # apt-get fails as FAKE_APT_FAILS says: "update", or an install naming a package.
 cat >"$fakes/apt-get" <<'FAKE'
@@ -28,6 +31,7 @@ printf '#!/bin/sh\nexit 1\n' >"$fakes/dpkg-query"                   # nothing is
 printf '#!/bin/sh\necho i386\n' >"$fakes/dpkg"
 printf '#!/bin/sh\necho ja_JP.utf8\n' >"$fakes/locale"
 printf '#!/bin/sh\nexit 0\n' >"$fakes/sleep"
+printf '#!/bin/sh\necho "E: mirror unreachable" >&2\nexit 1\n' >"$fakes/mmdebstrap"
 printf '#!/bin/sh\nexec "$@"\n' >"$fakes/sudo"
 chmod +x "$fakes"/*
 
@@ -49,7 +53,8 @@ sweeper_kernel_unrunnable_x86 >/dev/null && kernel_runs_x86=0
 run_case "32-bit Wine cannot be had" wine32:i386
 check "the install goes on" test "$status" = 0
 if [ $kernel_runs_x86 = 1 ]; then
-  check "x86 is skipped with apt's reason" grep -q "^32-bit Wine could not be installed: E: Unable to correct problems" <<<"$(sweeper_arch_unrunnable x86)"
+  check "x86 is skipped with apt's reason and the root's" \
+    grep -q "^32-bit Wine could not be installed: E: Unable to correct problems.*; nor from a private i386 root: " <<<"$(sweeper_arch_unrunnable x86)"
 else
   check "no 32-bit Wine is asked for" bash -c '! grep -q wine32 "$APT_LOG"'
 fi
