@@ -13,7 +13,7 @@ export BUILD_ROOT ARCHES
 
 if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
   export SWEEPER_IN_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+  exec bash "$root/scripts/virtual-display.sh" bash "$0" "$@"
 fi
 
 native="$BUILD_ROOT/native_fill"

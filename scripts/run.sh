@@ -38,6 +38,6 @@ fi
 
 if [ -z "${SWEEPER_IN_DISPLAY:-}" ]; then
   export SWEEPER_IN_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0"
+  exec bash "$root/scripts/virtual-display.sh" bash "$0"
 fi
 bash "$root/scripts/demo.sh"
