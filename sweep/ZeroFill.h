@@ -19,7 +19,11 @@ using TZeroFill = void (*)(void* block, SIZE_T size);
 // SSE2 non-temporal 16-byte stores, then one fence. On cached memory (a
 // system that ignores the page attribute) they still go around the caches.
 void ZeroFill16(void* block, SIZE_T size);
-// 4-byte stores, for 32-bit processors without SSE2 (Windows XP ran on them).
+// 4-byte stores, for 32-bit processors without SSE2 that the program still
+// runs on: Pentium II and III, early Athlons. Older ones (Pentium MMX, K6-2),
+// which Windows XP also ran on, cannot start the program at all: the
+// compiler's default target and the C runtime's start-up code use cmov and
+// fcomi, Pentium Pro instructions.
 void ZeroFill4(void* block, SIZE_T size);
 // The widest of the two this processor has, asked once.
 TZeroFill ZeroFillForThisProcessor();
