@@ -8,6 +8,8 @@
 _sweeper_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$_sweeper_root/scripts/arch.sh"
 : "${BUILD_DIR:=$_sweeper_root/build/$(sweeper_preferred_arch)}"
+# Wine takes only an absolute prefix, and the prefix lives in this folder.
+case "$BUILD_DIR" in /*) ;; *) BUILD_DIR="$PWD/$BUILD_DIR" ;; esac
 export BUILD_DIR
 if [ -z "${SWEEPER_ARCH:-}" ]; then
   SWEEPER_ARCH=$(cat "$BUILD_DIR/arch" 2>/dev/null || sweeper_preferred_arch)

@@ -12,13 +12,14 @@
 
 namespace {
 
-// One frame: the icon made from the list is handed to the shell, which keeps
-// its own copy, and released at once. A frame that cannot be made or shown
-// is skipped; the animation goes on.
+// One frame: the icon made from the list is handed to the tray, which may
+// have to give it to the shell again (a shell restart in the pause between
+// frames) and so keeps it until the next. A frame that cannot be made or
+// shown is skipped; the animation goes on.
 void ShowFrame(const TSweepTray& tray, const TImageList& frames, int index) {
   try {
     TOwnedIcon frame = frames.GetIcon(index);
-    if (frame) tray.Icon(frame.Get());
+    if (frame) tray.Frame(std::move(frame));
   } catch (...) {
   }
 }
@@ -38,6 +39,7 @@ TSweepTray SweepTrayOf(TSimpleTaskTray& tray) {
   return {[&tray](const std::string& text, const std::string& title, TTrayMessageIcon icon) {
             tray.ShowBalloon(text, title, icon, tsBalloon);
           },
+          [&tray](TOwnedIcon frame) { tray.ChangeIcon(std::move(frame)); },
           [&tray](HICON icon) { tray.ChangeIcon(icon); }, [&tray] { tray.HideBalloon(); }};
 }
 

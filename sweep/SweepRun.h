@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/LocaleSeparators.h"
+#include "base/Owned.h"
 #include "base/MemoryStatus.h"
 #include "framework/SentMessageWait.h"
 #include "sweep/CommitBudget.h"
@@ -21,6 +22,9 @@ class TSimpleTaskTray;
 // a test's record.
 struct TSweepTray {
   std::function<void(const std::string& text, const std::string& title, TTrayMessageIcon icon)> Balloon;
+  // Shows an animation frame; the tray keeps it alive from then on.
+  std::function<void(TOwnedIcon frame)> Frame;
+  // Shows the program's own icon again.
   std::function<void(HICON icon)> Icon;
   std::function<void()> HideBalloon;
 };

@@ -1,6 +1,7 @@
 #include "tray/SimpleTaskTray.h"
 
 #include <cstring>
+#include <utility>
 
 #include "base/AnsiText.h"
 #include "base/SystemLibrary.h"
@@ -66,7 +67,9 @@ void TSimpleTaskTray::InitIconData(HICON icon) {
 }
 
 bool TSimpleTaskTray::Notify(DWORD message) {
+  ++FShellCallsUnderWay;
   const bool taken = FApi.NotifyIcon(message, reinterpret_cast<PNOTIFYICONDATAA>(&FIconData)) != FALSE;
+  if (--FShellCallsUnderWay == 0) FRetiredIcons.clear();
   // A shell that takes an add holds the icon to the first version; one that
   // refuses it (it still shows the icon) keeps the version it had.
   if (taken && message == NIM_ADD) FVersion = 0;
@@ -82,10 +85,23 @@ bool TSimpleTaskTray::AddIcon(const std::string& tip) {
   return FAdded;
 }
 
-bool TSimpleTaskTray::ChangeIcon(HICON icon) {
+bool TSimpleTaskTray::ChangeIcon(HICON icon) { return ShowIcon(icon, TOwnedIcon()); }
+
+bool TSimpleTaskTray::ChangeIcon(TOwnedIcon icon) {
+  const HICON shown = icon.Get();
+  return ShowIcon(shown, std::move(icon));
+}
+
+bool TSimpleTaskTray::ShowIcon(HICON icon, TOwnedIcon held) {
+  // Recorded whether or not the icon is added: the retry, a re-add after a
+  // shell restart and Restore send the record as it is, and it must name
+  // the latest icon, alive.
+  FIconData.hIcon = icon;
+  if (FHeldIcon) FRetiredIcons.push_back(std::move(FHeldIcon));
+  FHeldIcon = std::move(held);
+  if (FShellCallsUnderWay == 0) FRetiredIcons.clear();
   if (!FAdded) return false;
   FIconData.uFlags = IconFlags;
-  FIconData.hIcon = icon;
   return Notify(NIM_MODIFY);
 }
 

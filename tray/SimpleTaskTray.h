@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "base/Owned.h"
 #include "framework/HiddenWindow.h"
 #include "tray/NotifyIconData.h"
 #include "tray/TrayTypes.h"
@@ -53,7 +55,14 @@ public:
   TSimpleTaskTray& operator=(const TSimpleTaskTray&) = delete;
 
   bool AddIcon(const std::string& tip);
+  // Shows icon, or records it for the next add while the icon is not added
+  // (then returns false). The caller keeps icon alive for as long as the
+  // tray may name it: the program's own icon.
   bool ChangeIcon(HICON icon);
+  // The same for an icon made for the moment (an animation frame): the tray
+  // keeps it alive until another replaces it, since the shell may be handed
+  // it again at any time (a re-add, the retry, a restored icon).
+  bool ChangeIcon(TOwnedIcon icon);
   bool DeleteIcon();
   bool ShowBalloon(const std::string& text, const std::string& title, TTrayMessageIcon icon,
                    TTrayMessageStyle style);
@@ -86,6 +95,8 @@ private:
   void ClearEvents();
   void InitIconData(HICON icon);
   bool Notify(DWORD message);
+  // Records icon (held: the tray's own, or none) and shows it where added.
+  bool ShowIcon(HICON icon, TOwnedIcon held);
   void FireEvent(const TNotifyEvent& event);
   // Acts on what the shell reports in the callback message's LParam.
   void ShellNotified(UINT what);
@@ -104,6 +115,12 @@ private:
   TTrayApi FApi;
   std::unique_ptr<THiddenWindow> FWnd;
   TNotifyIconDataA FIconData;
+  // The icon the record names, where the tray owns it. One it replaces while
+  // a shell call is under way (from a message handled inside that call) may
+  // still be named by that call, and lives until the outermost call returns.
+  TOwnedIcon FHeldIcon;
+  std::vector<TOwnedIcon> FRetiredIcons;
+  int FShellCallsUnderWay = 0;
   bool FAdded = false;
   bool FAddRequested = false;  // AddIcon was asked for and DeleteIcon not since
   bool FAdding = false;        // an NIM_ADD is waiting on the shell

@@ -99,8 +99,12 @@ protected:
       BalloonIcons.push_back(icon);
       InTrayCall();
     };
+    Tray.Frame = [this](TOwnedIcon) {
+      Log.push_back("frame");
+      InTrayCall();
+    };
     Tray.Icon = [this](HICON icon) {
-      Log.push_back(icon == Normal ? "normal icon" : "frame");
+      Log.push_back(icon == Normal ? "normal icon" : "other icon");
       InTrayCall();
     };
     Tray.HideBalloon = [this] {
@@ -290,7 +294,7 @@ TEST_F(SweepRunTest, AnAbandonInTheMiddleOfTheFillIsAnsweredWithin200msWithTheMe
   bool asked = false;
   std::chrono::milliseconds answer{};
   // The first frame's tray call, once the worker has its first block and fills it.
-  Tray.Icon = [&](HICON) {
+  Tray.Frame = [&](TOwnedIcon) {
     if (asked || WaitForSingleObject(AllocEntered, Bound) != WAIT_OBJECT_0) return;
     asked = true;
     const auto start = std::chrono::steady_clock::now();

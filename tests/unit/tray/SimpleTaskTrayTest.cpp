@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -14,17 +15,37 @@
 
 namespace {
 
+// The width of a live icon; 0 for a handle that names none (any more).
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return 0;
+  BITMAP mask{};
+  GetObjectA(info.hbmMask, sizeof(mask), &mask);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return mask.bmWidth;
+}
+
+TOwnedIcon SquareIcon(int size) {
+  const std::vector<BYTE> bits(size * size / 8, 0);
+  return TOwnedIcon(CreateIcon(GetModuleHandleA(nullptr), size, size, 1, 1, bits.data(), bits.data()));
+}
+
 struct TShellCall {
   DWORD Message;
   TNotifyIconDataA Data;
+  int IconWidthAtEnd;  // of the icon the record named, as the call returns
 };
 
 std::vector<TShellCall> Calls;
 std::vector<BOOL> Answers;  // answers for the next calls; TRUE when empty
+std::function<void()> InNextCall;  // what happens while the next call waits
 
 BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA data) {
-  TShellCall call{message, {}};
+  TShellCall call{message, {}, 0};
   std::memcpy(&call.Data, data, sizeof(call.Data));
+  if (auto during = std::exchange(InNextCall, nullptr)) during();
+  call.IconWidthAtEnd = IconWidth(call.Data.hIcon);
   Calls.push_back(call);
   if (Answers.empty()) return TRUE;
   BOOL answer = Answers.front();
@@ -48,6 +69,7 @@ protected:
     Answers.clear();
     Boxes.clear();
     Allowed.clear();
+    InNextCall = nullptr;
     Api.NotifyIcon = &RecordNotify;
     Api.ShowMessageBox = &RecordMessageBox;
     Api.AllowMessage = &RecordAllow;
@@ -110,9 +132,11 @@ TEST_F(TrayIconTest, FailedAddLeavesIconChangesAndBalloonsSkipped) {
   EXPECT_FALSE(tray.ChangeIcon(IconB));
   EXPECT_FALSE(tray.ShowBalloon("text", "title", tiInfo, tsBalloon));
   EXPECT_EQ(1u, Calls.size());
-  // The next add, when the taskbar comes, offers the record as it was.
+  // The next add, when the taskbar comes, offers the record as it was, with
+  // the icon changed to since.
   Send(tray, RegisterWindowMessageA("TaskbarCreated"), 0);
   ASSERT_EQ(2u, Calls.size());
+  Calls[0].Data.hIcon = IconB;
   EXPECT_EQ(0, std::memcmp(&Calls[0].Data, &Calls[1].Data, sizeof(Calls[0].Data)));
 
   // The message-box style needs no icon.
@@ -202,6 +226,39 @@ TEST_F(TrayIconTest, DeleteClearsAddedAndTheDestructorDeletesOnce) {
   }
   ASSERT_EQ(1u, Calls.size());
   EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), Calls[0].Message);
+}
+
+// The shell may be handed the icon again at any time: after a shell restart
+// between two frames, by the retry of a refused add, or inside the very call
+// that shows a frame (the run's end puts the normal icon back from there).
+TEST_F(TrayIconTest, EveryShellCallNamesTheLatestIconAliveUntilItReturns) {
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  const TOwnedIcon normal = SquareIcon(32);
+  const struct {
+    const char* Case;
+    BOOL FirstAdd;
+    bool NormalIconInFrameCall;
+    int Expected;
+  } rows[] = {{"shell restart between frames", TRUE, false, 24},
+              {"retry of a refused add", FALSE, false, 24},
+              {"normal icon put back inside a frame's call", TRUE, true, 32}};
+  Api.AddRetryMs = 10;
+  for (const auto& row : rows) {
+    Calls.clear();
+    TSimpleTaskTray tray(normal.Get(), Api);
+    Answers = {row.FirstAdd};
+    tray.AddIcon("Sweeper.exe");
+    tray.ChangeIcon(SquareIcon(16));
+    if (row.NormalIconInFrameCall) InNextCall = [&] { tray.ChangeIcon(normal.Get()); };
+    tray.ChangeIcon(SquareIcon(24));
+    for (const TShellCall& call : Calls) EXPECT_NE(0, call.IconWidthAtEnd) << row.Case << ": a dead icon in a call";
+    Calls.clear();
+    if (row.FirstAdd) Send(tray, taskbarCreated, 0);
+    PumpUntil([&] { return !Calls.empty(); }, 5000);
+    ASSERT_FALSE(Calls.empty()) << row.Case;
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message) << row.Case;
+    EXPECT_EQ(row.Expected, Calls[0].IconWidthAtEnd) << row.Case;
+  }
 }
 
 TEST_F(TrayIconTest, CallbackMessageFiresOnlyTheFourMouseEvents) {
