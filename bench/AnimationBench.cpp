@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "framework/ImageList.h"
@@ -64,8 +65,8 @@ int main() {
     system.Memory.ReadStatus = &SmallMachine;
     system.VirtualMemory.Alloc = &SlowAlloc;
     TSweepTray counted = SweepTrayOf(*tray);
-    counted.Icon = [&](HICON icon) {
-      tray->ChangeIcon(icon);
+    counted.Frame = [&](TOwnedIcon frame) {
+      tray->ChangeIcon(std::move(frame));
       ++shownFrames;
     };
     TSweepRun run(system);

@@ -99,12 +99,13 @@ void BenchNoticing() {
   system.Memory.ReadStatus = &TwoGiBMachine;
   system.VirtualMemory.Alloc = &TimedAlloc;
   system.VirtualMemory.Free = &TimedFree;
-  const TSweepTray timed{[](const std::string&, const std::string&, TTrayMessageIcon) {},
-                         [&](HICON icon) {
-                           tray.ChangeIcon(icon);
-                           if (icon == normal) noticedAt = Seconds();
-                         },
-                         [] {}};
+  TSweepTray timed = SweepTrayOf(tray);
+  timed.Balloon = [](const std::string&, const std::string&, TTrayMessageIcon) {};
+  timed.HideBalloon = [] {};
+  timed.Icon = [&](HICON icon) {
+    tray.ChangeIcon(icon);
+    noticedAt = Seconds();
+  };
   TSweepRun run(system);
   double worst = 0, sum = 0;
   // Settings of different sizes, so the ends fall at different points of a
