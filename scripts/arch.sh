@@ -76,6 +76,8 @@ sweeper_arch_unrunnable() {
         echo "32-bit Wine could not be installed: $(cat "$failure")"
       elif [ "$(sweeper_wine32_source)" = root ] && [ ! -d "$(sweeper_wine32_root_dir)" ]; then
         echo "32-bit Wine is not installed, nor its private root made ($(sweeper_wine32_root_dir) is missing; make deps makes it)"
+      elif [ "$(sweeper_wine32_source)" = root ] && [ "$(id -u)" -ne 0 ]; then
+        echo "32-bit Wine runs here only from its private root, and that needs root rights (a mount namespace)"
       else
         return 1
       fi

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds and starts the program under Wine: the 32-bit one where this
-# machine can run it, else the 64-bit one (of those in ARCHES), and says which. With a
-# display it simply runs there; without one it starts a virtual display,
-# shows what the program does through its real tray icon, saves screenshots
-# under out/ and ends by itself.
+# machine can run it, else the 64-bit one (of those in ARCHES), and says
+# which. With a display it simply runs there; without one it starts a
+# virtual display, shows what the program does through its real tray icon,
+# saves screenshots under out/ and ends by itself.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/arch.sh"
