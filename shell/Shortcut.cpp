@@ -11,6 +11,8 @@
 
 namespace {
 
+// The program's own spelling, written into every Startup shortcut it has
+// ever made: kept on purpose, so that all of them stay alike.
 constexpr wchar_t StartupArguments[] = L"/starup";
 
 void CheckCom(HRESULT result) {

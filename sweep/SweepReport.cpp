@@ -12,7 +12,8 @@ std::string TwoDigits(unsigned value) {
   return text;
 }
 
-// The lines both reports begin with.
+// The lines both reports begin with. "Phisical" is the program's own
+// spelling, the one its users have always read: kept on purpose.
 std::string MemoryHead(const SYSTEMTIME& now, const MEMORYSTATUS& status, const TLocaleSeparators& separators) {
   return DateTimeText(now, separators) + "\r\n\r\n" +
          "Total Phisical Memory: " + FormatMB(status.dwTotalPhys, separators) + "\r\n" +

@@ -92,8 +92,6 @@ TEST_F(TrayIconTest, ConstructionFillsTheRecordWithoutAddingTheIcon) {
   TSimpleTaskTray tray(IconA, Api);
   EXPECT_TRUE(Calls.empty());
   EXPECT_FALSE(tray.Added());
-  // Other programs send the re-add request by this name.
-  EXPECT_STREQ("{31448FE3-A18D-4613-8570-C27EA52E92D4}", TrayReAddMessageName);
   tray.AddIcon("Sweeper.exe");
   ASSERT_EQ(1u, Calls.size());
   const TNotifyIconDataA& d = Calls[0].Data;
@@ -101,7 +99,7 @@ TEST_F(TrayIconTest, ConstructionFillsTheRecordWithoutAddingTheIcon) {
   EXPECT_EQ(tray.Handle(), d.hWnd);
   EXPECT_NE(nullptr, tray.Handle());
   EXPECT_EQ(0u, d.uID);
-  EXPECT_EQ(0x7658u, d.uCallbackMessage);
+  EXPECT_EQ(WM_TRAYNOTIFY, d.uCallbackMessage);
   EXPECT_EQ(IconA, d.hIcon);
   // The hidden window is a top-level tool window, so broadcasts reach it.
   EXPECT_EQ(nullptr, GetParent(tray.Handle()));
