@@ -37,7 +37,8 @@ _sweeper_wine32_root_script="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine3
 sweeper_wine32_root_dir() {
   local key
   key=$(declare -f _sweeper_wine32_root_recipe | sha256sum | cut -c1-12)
-  echo "${SWEEPER_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/sweeper}/wine32-root-$key"
+  local home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+  echo "${SWEEPER_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/sweeper}/wine32-root-$key"
 }
 
 # sweeper_wine32_root_command PROGRAM: the command that runs one of the
