@@ -10,6 +10,8 @@ and code pages are read back from where the file lies: from a share that has
 dropped or a stick that was pulled, the next click kills the program with an
 in-page error. With these two bits the loader copies the image into the page
 file first. GNU ld has no option for them, so they are set after linking.
+Wine maps the image from where it lies whatever the bits say, so no run here
+shows them: tests/release_check.py reads them from the file.
 """
 import struct
 import sys
