@@ -1,9 +1,12 @@
 #include "app/DummyMainForm.h"
 
 #include <exception>
+#include <stdexcept>
+#include <string>
 
 #include "app/InstanceGuard.h"
 #include "app/InstanceKey.h"
+#include "app/SweepSettings.h"
 #include "base/AnsiPath.h"
 #include "base/WidePath.h"
 #include "framework/Application.h"
@@ -54,19 +57,23 @@ void TDummyMainForm::BuildMenu() {
   MenuAbout = &root.Add("About This Program...");
   MenuRebootThisProgram = &root.Add("Reboot This Program...");
   MenuSweep = &root.Add("Sweeeeep");
-  TMenuItem** sweepItems[] = {&Menu90, &Menu80, &Menu70, &Menu60, &Menu50, &Menu40, &Menu30, &Menu20, &Menu10};
-  int percent = 90;
-  for (TMenuItem** item : sweepItems) {
-    *item = &MenuSweep->Add(std::to_string(percent) + "%", percent);
-    (*item)->OnClick = [this](TMenuItem& sender) { Menu10Click(sender); };
-    percent -= 10;
+  for (const TSweepSetting& setting : SweepSettings) {
+    TMenuItem& item = MenuSweep->Add(setting.Caption, setting.Percent);
+    item.Default = setting.Default;
+    item.OnClick = [this](TMenuItem& sender) { Menu10Click(sender); };
+    MenuSweepSettings.push_back(&item);
   }
-  Menu50->Default = true;
   MenuExit = &root.Add("Exit");
 
   MenuAbout->OnClick = [this](TMenuItem& sender) { MenuAboutClick(sender); };
   MenuRebootThisProgram->OnClick = [this](TMenuItem& sender) { MenuRebootThisProgramClick(sender); };
   MenuExit->OnClick = [this](TMenuItem& sender) { MenuExitClick(sender); };
+}
+
+TMenuItem& TDummyMainForm::MenuSweepSetting(int percent) const {
+  for (TMenuItem* item : MenuSweepSettings)
+    if (item->Tag == percent) return *item;
+  throw std::out_of_range("No sweep setting of " + std::to_string(percent) + "%");
 }
 
 HICON TDummyMainForm::NormalIcon() const { return FSmallIcon ? FSmallIcon : FApp.Icon(); }

@@ -3,6 +3,7 @@
 // program's small icon. It is never shown; closing it ends the program.
 #include <windows.h>
 #include <memory>
+#include <vector>
 
 #include "framework/Form.h"
 #include "framework/PopupMenu.h"
@@ -23,15 +24,11 @@ public:
   TMenuItem* MenuAbout = nullptr;
   TMenuItem* MenuRebootThisProgram = nullptr;
   TMenuItem* MenuSweep = nullptr;
-  TMenuItem* Menu90 = nullptr;
-  TMenuItem* Menu80 = nullptr;
-  TMenuItem* Menu70 = nullptr;
-  TMenuItem* Menu60 = nullptr;
-  TMenuItem* Menu50 = nullptr;
-  TMenuItem* Menu40 = nullptr;
-  TMenuItem* Menu30 = nullptr;
-  TMenuItem* Menu20 = nullptr;
-  TMenuItem* Menu10 = nullptr;
+  // One item for each row of SweepSettings, in its order; Tag is the percent.
+  std::vector<TMenuItem*> MenuSweepSettings;
+  // The item of the setting that sweeps percent; throws std::out_of_range
+  // for a percent no setting has.
+  TMenuItem& MenuSweepSetting(int percent) const;
   TMenuItem* MenuExit = nullptr;
 
   // The one tray icon object, from FormCreate until the window is
@@ -51,6 +48,7 @@ public:
   void TrayIconContextMenu(TSimpleTaskTray& sender);
   void MenuAboutClick(TMenuItem& sender);
   void MenuRebootThisProgramClick(TMenuItem& sender);
+  // Every sweep setting's click: sweeps the sender's Tag percent.
   void Menu10Click(TMenuItem& sender);
   void MenuExitClick(TMenuItem& sender);
 

@@ -27,7 +27,7 @@ open_tray_menu
 menu_key 0x53  # "S": Sweeeeep
 wait_until 5 menus_open_at_least 2 || fail "submenu did not open"
 shots=("$(shot tray-menu 0 0 360 250)")
-menu_key 0x31  # "1": 10%
+menu_key "$(sweep_setting 10% | cut -d" " -f1)"
 
 # Wine draws a balloon once its text has stood for ~2 s; the completion
 # balloon stays, so it is caught after the sweep.

@@ -22,7 +22,7 @@ menu_opened=""
 if wait_until "$T_UI" driver menu; then
   menu_opened=1
   menu_key 0x53  # "S": the Sweeeeep submenu
-  if wait_until "$T_UI" menus_open_at_least 2; then menu_key 0x31; fi  # "1": 10%
+  if wait_until "$T_UI" menus_open_at_least 2; then menu_key "$(sweep_setting 10% | cut -d" " -f1)"; fi
 fi
 wait_sweep_reported '^Sweep (Complete|Incomplete)' "a right click in the middle of a sweep"
 peak_gain_kb=$(($(peak_resident_kb) - BASELINE_KB))

@@ -53,7 +53,7 @@ log "links acted on no release alone, no press elsewhere and no hidden label"
 
 # The re-add request kept the icon added: the sweep reports in its balloon,
 # and Exit removes the icon.
-choose_sweep 0x31  # 10%
+choose_sweep 10%
 wait_sweep_reported '^Sweep (Complete|Incomplete: .* swept|Failed)$' "the sweep after the re-add request"
 exit_through_menu "after the forged messages"
 log "passed"

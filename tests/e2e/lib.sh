@@ -413,14 +413,31 @@ sweep_reported() { balloon_shows '^Sweep (Complete|Incomplete: .* swept|Failed)$
 # The balloon's text as one line, for messages.
 balloon_text() { driver tooltips | tr '\n' '|' || true; }
 
-# Chooses a sweep setting from the tray menu: KEY is the setting's digit key
-# (0x31 for "10%" ... 0x39 for "90%"). Sets SWEEP_MB, the size it sweeps.
+# sweep_setting CAPTION: "KEY PERCENT" of the sweep setting the menu shows as
+# CAPTION ("10%"): its access key and its share, from the settings' table
+# the menu is made from. Prints nothing for a caption no setting has.
+sweep_setting() {
+  local percent caption key
+  grep -oE '\{[0-9]+, "[^"]*", (true|false)\}' "$SWEEPER_SOURCE_DIR/app/SweepSettings.h" |
+    sed -E 's/\{([0-9]+), "([^"]*)".*/\1 \2/' |
+    while read -r percent caption; do
+      [ "${caption//&/}" = "$1" ] || continue
+      key=${caption#*&}
+      key=${key:0:1}
+      printf '0x%X %s\n' "'${key^^}" "$percent"  # a letter's key code is its capital's
+    done
+}
+
+# Chooses the sweep setting shown as CAPTION ("10%") from the tray menu.
+# Sets SWEEP_MB, the size it sweeps.
 choose_sweep() {
+  local key percent
+  read -r key percent < <(sweep_setting "$1") || fail "no sweep setting \"$1\" in the menu's table"
   open_tray_menu
   menu_key 0x53  # "S": the Sweeeeep submenu
   wait_until "$T_UI" menus_open_at_least 2 || fail "submenu did not open"
-  menu_key "$1"
-  SWEEP_MB=$(sweep_mb $(($1 - 0x30))0)
+  menu_key "$key"
+  SWEEP_MB=$(sweep_mb "$percent")
 }
 
 # A sweep long enough to act during it (the tests freeze the program in its
@@ -428,7 +445,7 @@ choose_sweep() {
 # 64-bit one sees the machine's real memory, and a machine without swap kills
 # processes rather than page them out, so it never sweeps more than 10% here.
 choose_long_sweep() {
-  if [ "$SWEEPER_ARCH" = x86 ]; then choose_sweep 0x34; else choose_sweep 0x31; fi
+  if [ "$SWEEPER_ARCH" = x86 ]; then choose_sweep 40%; else choose_sweep 10%; fi
 }
 
 # wait_sweep_reported PATTERN WHAT: the sweep last chosen ends with a

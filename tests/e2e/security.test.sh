@@ -90,7 +90,7 @@ rm -rf "$work/control"
 # paths of the modules it had loaded before it was told to exit.
 exercise() {
   WINEDLLOVERRIDES="$1" start_sweeper
-  choose_sweep 0x31 # 10%
+  choose_sweep 10%
   wait_sweep_reported '^Sweep Complete$' "the 10% sweep"
 
   open_about

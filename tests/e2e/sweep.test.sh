@@ -13,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_sweeper
 baseline=$(resident_kb)
-choose_sweep 0x31  # 10%
+choose_sweep 10%
 freeze_in_sweep "$baseline"
 
 wait_until "$T_UI" balloon_shows '^Sweep Setting: 10% \([0-9,]+\.00MB\)$' ||

@@ -95,8 +95,8 @@ TEST(LongUse, SweepsAndInformationWindowsLeaveNothingBehind) {
 
   // One of each first: what is made once and kept (fonts of the system,
   // the first thread's leftovers) is not a leak.
-  const std::string first10 = Sweep(form, *form.Menu10);
-  const std::string first40 = Sweep(form, *form.Menu40);
+  const std::string first10 = Sweep(form, form.MenuSweepSetting(10));
+  const std::string first40 = Sweep(form, form.MenuSweepSetting(40));
   OpenAndCloseInformationWindow(app);
   const THandleCounts before = Counts();
   const SIZE_T privateBefore = PrivateBytes();
@@ -106,13 +106,13 @@ TEST(LongUse, SweepsAndInformationWindowsLeaveNothingBehind) {
 
   int informationWindows = 0;
   for (int i = 1; i <= 200; ++i) {
-    ASSERT_EQ(first10, Sweep(form, *form.Menu10)) << "10% sweep " << i;
+    ASSERT_EQ(first10, Sweep(form, form.MenuSweepSetting(10))) << "10% sweep " << i;
     if (i % 4 == 0) {
       OpenAndCloseInformationWindow(app);
       ++informationWindows;
     }
     if (i % 10 == 0) {
-      ASSERT_EQ(first40, Sweep(form, *form.Menu40)) << "40% sweep after " << i;
+      ASSERT_EQ(first40, Sweep(form, form.MenuSweepSetting(40))) << "40% sweep after " << i;
     }
   }
   EXPECT_EQ(50, informationWindows);

@@ -1,12 +1,14 @@
 // The hidden main window for real: its menu, its tray icon and its close.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/DummyMainForm.h"
 #include "app/InstanceGuard.h"
 #include "app/InstanceKey.h"
+#include "app/SweepSettings.h"
 #include "framework/Application.h"
 #include "sweep/SweepFrames.h"
 #include "tests/unit/app/RecordingShell.h"
@@ -97,17 +99,18 @@ TEST(DummyMainForm, BuildsTheTrayMenuAndIconAndReleasesThemOnClose) {
     EXPECT_FALSE(item.Default);
     EXPECT_EQ(i == 2, item.SubMenu != nullptr);
   }
+  // The settings as the table has them, each caption naming its own share.
   HMENU sweep = ItemAt(menu.Get(), 2).SubMenu;
-  ASSERT_EQ(9, GetMenuItemCount(sweep));
-  for (UINT i = 0; i < 9; ++i) {
-    const int percent = 90 - 10 * static_cast<int>(i);
+  ASSERT_EQ(static_cast<int>(std::size(SweepSettings)), GetMenuItemCount(sweep));
+  for (UINT i = 0; i < std::size(SweepSettings); ++i) {
+    const TSweepSetting& setting = SweepSettings[i];
     TItem item = ItemAt(sweep, i);
-    EXPECT_EQ("&" + std::to_string(percent) + "%", item.Caption);
-    EXPECT_EQ(static_cast<ULONG_PTR>(percent), item.Tag);
-    EXPECT_EQ(percent == 50, item.Default);
+    EXPECT_EQ(setting.Caption, item.Caption);
+    EXPECT_EQ("&" + std::to_string(setting.Percent) + "%", item.Caption);
+    EXPECT_EQ(static_cast<ULONG_PTR>(setting.Percent), item.Tag);
+    EXPECT_EQ(setting.Default, item.Default);
+    EXPECT_EQ(form.MenuSweepSettings[i], commands[3 + i]);
   }
-  EXPECT_EQ(form.Menu50, commands[7]);
-  EXPECT_EQ(50, form.Menu50->Tag);
 
   // Two close queries in a row take the icon away once; the object stays
   // for whatever may still be inside one of its calls.
@@ -147,8 +150,8 @@ TEST(DummyMainForm, SweepCommandMakesTheFramesOnceAtItsFirstRunAndReports) {
   form.Sweep.System.Memory.ReadStatus = &SmallMachine;
   form.Sweep.System.LoadFrames = &CountedFrames;
   FramesMade = 0;
-  form.Menu10Click(*form.Menu10);
-  form.Menu10Click(*form.Menu20);
+  form.Menu10Click(form.MenuSweepSetting(10));
+  form.Menu10Click(form.MenuSweepSetting(20));
   EXPECT_EQ(1, FramesMade);
   const std::string report = LastIconRecord.szInfo;
   EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
