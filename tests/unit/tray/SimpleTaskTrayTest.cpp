@@ -19,11 +19,9 @@ namespace {
 int IconWidth(HICON icon) {
   ICONINFO info{};
   if (!icon || !GetIconInfo(icon, &info)) return 0;
-  BITMAP mask{};
-  GetObjectA(info.hbmMask, sizeof(mask), &mask);
-  DeleteObject(info.hbmMask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  return mask.bmWidth;
+  const TOwnedGdiObject mask(info.hbmMask), colour(info.hbmColor);
+  BITMAP bitmap{};
+  return GetObjectA(info.hbmMask, sizeof(bitmap), &bitmap) ? bitmap.bmWidth : 0;
 }
 
 TOwnedIcon SquareIcon(int size) {
