@@ -150,9 +150,10 @@ wait_until() {
 # is kept for the failure report: the driver's own reason (nothing found, bad
 # usage), or Wine's words when Wine did not run it at all.
 driver() {
-  local errors="$ARTIFACTS/driver-stderr.$BASHPID" status
-  wine "$DRIVER_EXE" "$@" 2>"$errors" | tr -d '\r'
-  status=${PIPESTATUS[0]}
+  local errors="$ARTIFACTS/driver-stderr.$BASHPID" status=0
+  # Caught here, not by the ERR trap: the reason is written down first, and
+  # the caller's line is the one that fails and tells.
+  wine "$DRIVER_EXE" "$@" 2>"$errors" | tr -d '\r' || status=${PIPESTATUS[0]}
   if [ "$status" -eq 0 ]; then
     rm -f "$DRIVER_FAILURE"
   elif grep -q '^driver: ' "$errors"; then
