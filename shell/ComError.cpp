@@ -1,6 +1,6 @@
 #include "shell/ComError.h"
 
-#include <cstdio>
+#include "base/Digits.h"
 
 namespace {
 
@@ -25,10 +25,8 @@ std::string SystemErrorMessage(DWORD code) {
 
 std::string ComErrorFallbackText(HRESULT code, UINT codePage) {
   // "OLE エラー" in Shift JIS: katakana e, ra and the long vowel mark.
-  const char* format = codePage == ShiftJisCodePage ? "OLE \x83\x47\x83\x89\x81\x5B %.8X" : "OLE error %.8X";
-  char text[32];
-  std::snprintf(text, sizeof text, format, static_cast<unsigned>(code));
-  return text;
+  const char* prefix = codePage == ShiftJisCodePage ? "OLE \x83\x47\x83\x89\x81\x5B " : "OLE error ";
+  return prefix + PaddedDigits(static_cast<unsigned long>(code), 8, 16);
 }
 
 std::string ComErrorText(HRESULT code, UINT codePage) {

@@ -1,16 +1,11 @@
 #include "sweep/SweepReport.h"
 
-#include <cstdio>
-
+#include "base/Digits.h"
 #include "base/SizeText.h"
 
 namespace {
 
-std::string TwoDigits(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof(text), "%02u", value % 100);
-  return text;
-}
+std::string TwoDigits(unsigned value) { return PaddedDigits(value % 100, 2); }
 
 // The lines both reports begin with. "Phisical" is the program's own
 // spelling, the one its users have always read: kept on purpose.
@@ -23,8 +18,7 @@ std::string MemoryHead(const SYSTEMTIME& now, const MEMORYSTATUS& status, const 
 }  // namespace
 
 std::string DateTimeText(const SYSTEMTIME& time, const TLocaleSeparators& separators) {
-  char year[8];
-  std::snprintf(year, sizeof(year), "%04u", static_cast<unsigned>(time.wYear % 10000));
+  const std::string year = PaddedDigits(time.wYear % 10000, 4);
   const std::string& date = separators.Date;
   const std::string& clock = separators.Time;
   return year + date + TwoDigits(time.wMonth) + date + TwoDigits(time.wDay) + " " + TwoDigits(time.wHour) + clock +
