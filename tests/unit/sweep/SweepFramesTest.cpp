@@ -1,7 +1,11 @@
 // The tray animation frames, loaded from the program's real resources and
-// checked pixel by pixel against the frame table.
+// checked pixel by pixel for what every frame is: 3 x 3 cells, each all
+// cyan or all black, transparent between and around them, and cells that
+// turn cyan one at a time and stay so.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "framework/ImageList.h"
@@ -9,21 +13,9 @@
 
 namespace {
 
-// The frame table: how many cells are cyan in each frame, the cells filling
-// in a snake (top row left to right, middle row right to left, bottom row
-// left to right). Frame 6 repeats frame 5.
-const int CyanCells[11] = {0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9};
-const int Snake[9][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 1}, {1, 0}, {2, 0}, {2, 1}, {2, 2}};
-
 // The cell (0-2) covering a pixel row or column, or -1 on the lines between
 // and around the cells (0, 5, 10, 15).
 int CellOf(int pixel) { return pixel % 5 == 0 ? -1 : pixel / 5; }
-
-bool IsCyan(int frame, int row, int column) {
-  for (int i = 0; i < CyanCells[frame]; ++i)
-    if (Snake[i][0] == row && Snake[i][1] == column) return true;
-  return false;
-}
 
 // A bitmap's 16 x 16 pixels as top-down 32-bit 0x00RRGGBB values.
 std::vector<DWORD> Pixels(HBITMAP bitmap) {
@@ -43,11 +35,12 @@ std::vector<DWORD> Pixels(HBITMAP bitmap) {
   return pixels;
 }
 
-TEST(FramesTest, EveryPixelAndMaskBitMatchesTheTable) {
+TEST(FramesTest, EveryFrameIsCellsOfOneColourThatTurnCyanOneAtATime) {
   TImageList list;
   ASSERT_TRUE(list.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS));
   ASSERT_EQ(11, list.Count());
 
+  std::set<std::pair<int, int>> cyanBefore;
   for (int frame = 0; frame < 11; ++frame) {
     TOwnedIcon icon = list.GetIcon(frame);
     ASSERT_TRUE(icon) << "frame " << frame;
@@ -57,18 +50,36 @@ TEST(FramesTest, EveryPixelAndMaskBitMatchesTheTable) {
     ASSERT_TRUE(colour && mask);
     const std::vector<DWORD> colours = Pixels(info.hbmColor);
     const std::vector<DWORD> masks = Pixels(info.hbmMask);
+    std::set<std::pair<int, int>> cyan;
     for (int y = 0; y < 16; ++y) {
       for (int x = 0; x < 16; ++x) {
-        const bool transparent = CellOf(x) < 0 || CellOf(y) < 0;
-        const DWORD maskPixel = masks[y * 16 + x];
-        const DWORD colourPixel = colours[y * 16 + x];
         SCOPED_TRACE(testing::Message() << "frame " << frame << " x " << x << " y " << y);
-        EXPECT_EQ(transparent ? 0xFFFFFFu : 0u, maskPixel);
+        const bool transparent = CellOf(x) < 0 || CellOf(y) < 0;
+        const DWORD colourPixel = colours[y * 16 + x];
+        EXPECT_EQ(transparent ? 0xFFFFFFu : 0u, masks[y * 16 + x]);
         // Black under the mask, so the icon leaves the screen as it is there.
-        const DWORD expected = transparent ? 0 : IsCyan(frame, CellOf(y), CellOf(x)) ? 0x00FFFF : 0x000000;
-        EXPECT_EQ(expected, colourPixel);
+        if (transparent) {
+          EXPECT_EQ(0u, colourPixel);
+          continue;
+        }
+        ASSERT_TRUE(colourPixel == 0x00FFFF || colourPixel == 0) << "neither cyan nor black: 0x" << std::hex
+                                                                   << colourPixel;
+        // A cell's colour is that of its first pixel; every other agrees.
+        const std::pair<int, int> cell{CellOf(y), CellOf(x)};
+        const bool cellStart = (x % 5 == 1) && (y % 5 == 1);
+        if (cellStart && colourPixel) cyan.insert(cell);
+        EXPECT_EQ(cyan.count(cell) != 0, colourPixel != 0);
       }
     }
+    // The strip is read in its order: no cell goes dark, at most one lights.
+    for (const auto& cell : cyanBefore) EXPECT_TRUE(cyan.count(cell)) << "frame " << frame << " lost a cyan cell";
+    EXPECT_LE(cyan.size(), cyanBefore.size() + 1) << "frame " << frame;
+    if (frame == 0) {
+      EXPECT_TRUE(cyan.empty());
+    } else if (frame == 10) {
+      EXPECT_EQ(9u, cyan.size());
+    }
+    cyanBefore = cyan;
   }
 }
 
