@@ -23,7 +23,7 @@ constexpr int FormHeight = 100;
 }  // namespace
 
 TDummyMainForm::TDummyMainForm(TApplication& app, TInstanceGuard& guard, const TTrayApi& trayApi)
-    : FApp(app), FGuard(guard) {
+    : TForm(app.FormContext()), FApp(app), FGuard(guard) {
   BuildMenu();
   TWindowParams params;
   params.ClassName = "TDummyMainForm";
@@ -122,15 +122,21 @@ void TDummyMainForm::TrayIconLButtonDblClk(TSimpleTaskTray&) {
 }
 
 void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
-  if (Sweep.Running()) return;
-  PopupTrayMenu(PopupMenu, Handle());
+  if (MenuMayOpen()) RunLater(PopupTrayMenu(PopupMenu, Handle()));
 }
 
 // A request for the menu from the keyboard. (The WM_CONTEXTMENU that ends a
 // right click is not one: the tray leaves it out, the press opened the menu.)
 void TDummyMainForm::TrayIconContextMenu(TSimpleTaskTray& sender) {
-  if (Sweep.Running()) return;
-  PopupTrayMenuAtIcon(PopupMenu, Handle(), sender);
+  if (MenuMayOpen()) RunLater(PopupTrayMenuAtIcon(PopupMenu, Handle(), sender));
+}
+
+// Nor once the program is ending: a click sent while its icon is being
+// removed would open a menu whose choice nothing runs.
+bool TDummyMainForm::MenuMayOpen() const { return !Sweep.Running() && !FApp.Terminated(); }
+
+void TDummyMainForm::RunLater(TMenuItem* chosen) {
+  if (chosen && chosen->OnClick && !FApp.Terminated()) FApp.Defer([chosen] { chosen->OnClick(*chosen); });
 }
 
 // Commands reach here only from the message loop, so not in the middle of a
@@ -138,7 +144,7 @@ void TDummyMainForm::TrayIconContextMenu(TSimpleTaskTray& sender) {
 // close abandons the sweep.
 void TDummyMainForm::MenuAboutClick(TMenuItem&) {
   if (Sweep.Running()) return;
-  ShowInfo();
+  ShowInfo(FApp);
 }
 
 void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {

@@ -60,6 +60,10 @@ protected:
 private:
   void BuildMenu();
   void CreateTrayIcon(const TTrayApi& api);
+  // Whether a click on the icon may open the menu now.
+  bool MenuMayOpen() const;
+  // Runs the chosen item's click later, from the message loop.
+  void RunLater(TMenuItem* chosen);
   HICON NormalIcon() const;
 
   TApplication& FApp;

@@ -1,39 +1,17 @@
 #include "framework/Application.h"
 
-#include <exception>
-
 #include "base/AnsiPath.h"
 #include "base/ApplicationTitle.h"
 #include "base/Error.h"
-#include "framework/Form.h"
 #include "framework/Window.h"
 
 namespace {
-
-TApplication* CurrentApplication = nullptr;
 
 // Private message that tells the application window to run one deferred call.
 constexpr UINT WM_APP_RUN_DEFERRED = WM_APP + 0x101;
 
 // The application window's timer that ends the wait for the end of the session.
 constexpr UINT_PTR SessionEndTimer = 1;
-
-// DispatchMessage calls the LParam of a WM_TIMER as a timer procedure. The
-// program sets no timer procedures, so such a message can only come from
-// another process, pointing anywhere: it is dropped, never called.
-void DispatchSafely(const MSG& msg) {
-  if (msg.message == WM_TIMER && msg.lParam != 0) return;
-  if (TForm* form = TForm::KeyPreviewTarget(msg)) {
-    try {
-      form->PreviewKey(msg.message, msg.wParam);
-    } catch (...) {
-      TApplication::HandleException();
-    }
-    return;
-  }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
-}
 
 }  // namespace
 
@@ -58,7 +36,7 @@ protected:
       // was then lost with the menu left open. It asks to end, as a close.
       case WM_QUIT:
       case WM_CLOSE:
-        if (TForm* mainForm = FApp.MainForm()) mainForm->Close();
+        FApp.CloseMainForm();
         return 0;
       case WM_QUERYENDSESSION:
         return FApp.QueryEndSession() ? TRUE : FALSE;
@@ -86,39 +64,17 @@ private:
 TApplication::TApplication(const TApplicationApi& api) : FApi(api) {
   FTitle = ApplicationTitleFromPath(ModuleFileName());
   FIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  CurrentApplication = this;
-  try {
-    FWindow = std::make_unique<TApplicationWindow>(*this);
-  } catch (...) {
-    CurrentApplication = nullptr;
-    throw;
-  }
+  FWindow = std::make_unique<TApplicationWindow>(*this);
+  FLoop.OnQuitRequest = [this] { CloseMainForm(); };
+  FPreviousReport = SetExceptionReport([this](const std::string& message) { ShowException(message); });
 }
 
 TApplication::~TApplication() {
+  SetExceptionReport(std::move(FPreviousReport));
   FWindow.reset();
-  if (CurrentApplication == this) CurrentApplication = nullptr;
 }
-
-TApplication* TApplication::Current() { return CurrentApplication; }
 
 HWND TApplication::Handle() const { return FWindow ? FWindow->Handle() : nullptr; }
-
-void TApplication::HandleException() {
-  std::string message;
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    message = e.what();
-  } catch (...) {
-    message = "Unknown error";
-  }
-  if (TApplication* app = Current()) {
-    app->ShowException(message);
-  } else {
-    MessageBoxA(nullptr, ErrorReportText(message).c_str(), nullptr, MB_OK | MB_ICONERROR);
-  }
-}
 
 void TApplication::ShowException(const std::string& message) {
   // Owned by the window the user works in, which then waits for the answer:
@@ -131,45 +87,21 @@ void TApplication::ShowException(const std::string& message) {
 
 void TApplication::Run(TForm& mainForm) {
   FMainForm = &mainForm;
+  mainForm.SetMainForm(true);
   // An end decided before the loop (a session that ended, a close of the
   // main form while it was made) ends it as soon as it starts.
   if (mainForm.ClosedBeforeLoop()) Terminate();
-  if (!FTerminated && ShowMainForm) mainForm.Show();
-  while (HandleMessage()) {
+  if (!Terminated() && ShowMainForm) mainForm.Show();
+  while (FLoop.HandleMessage()) {
   }
+  mainForm.SetMainForm(false);
   FMainForm = nullptr;
   FDeferred.clear();
 }
 
-void TApplication::Terminate() {
-  if (FTerminated) return;
-  FTerminated = true;
-  // Only for loops that are not ours and so do not read the flag: a menu's
-  // loop may take the quit for itself (Wine's does), so it is ended first.
-  EndMenu();
-  PostQuitMessage(0);
-}
-
-bool TApplication::HandleMessage() {
-  if (FTerminated) return false;
-  MSG msg;
-  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-  if (got < 0) return false;
-  if (got == 0) {
-    // A quit the program did not post: another program asks it to end. It
-    // ends as after any close request, its close query deciding, so the
-    // icon goes and nothing is left half done.
-    if (FMainForm && !FTerminated) {
-      try {
-        FMainForm->Close();
-      } catch (...) {
-        HandleException();
-      }
-    }
-  } else {
-    DispatchSafely(msg);
-  }
-  return !FTerminated;
+// A close request to the program as a whole, whichever way it came.
+void TApplication::CloseMainForm() {
+  if (FMainForm && !Terminated()) FMainForm->Close();
 }
 
 void TApplication::Defer(std::function<void()> call) {

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
-class TForm;
+#include "framework/ExceptionReport.h"
+#include "framework/Form.h"
+#include "framework/MessageLoop.h"
 
 struct TApplicationApi {
   decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
@@ -16,22 +18,23 @@ struct TApplicationApi {
 
 class TApplication {
 public:
+  // Installs the application's error report for as long as it lives.
   explicit TApplication(const TApplicationApi& api = TApplicationApi());
   ~TApplication();
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
-  // The application of this process, or null before it exists.
-  static TApplication* Current();
-
-  // Call inside a catch block: shows the caught error in the default error
-  // report (message box with the title as caption) and lets the program go on.
-  static void HandleException();
+  // The default error report: a message box with the title as caption; the
+  // program goes on.
   void ShowException(const std::string& message);
 
   HWND Handle() const;
   const std::string& Title() const { return FTitle; }
   HICON Icon() const { return FIcon; }
+
+  // What every form of the program is made with: the application window
+  // owns it, and the application's loop runs it.
+  TFormContext FormContext() { return TFormContext{Handle(), FLoop}; }
 
   // Whether Run shows the main form when the loop starts.
   bool ShowMainForm = true;
@@ -40,10 +43,8 @@ public:
   // ended. A quit message the program did not post itself is a close request.
   void Run(TForm& mainForm);
   TForm* MainForm() const { return FMainForm; }
-  // The one decision that the program ends: every loop of ours reads the
-  // flag after each message, so nothing queued before it runs after it.
-  void Terminate();
-  bool Terminated() const { return FTerminated; }
+  void Terminate() { FLoop.Terminate(); }
+  bool Terminated() const { return FLoop.Terminated(); }
 
   // The end of the session, decided here for every window that Windows asks.
   // Whether the session may end: the main form's close query answers. After
@@ -56,10 +57,6 @@ public:
   // which any program can send, must not leave it unreachable for good.
   DWORD SessionEndWait = 10000;
 
-  // Waits for and dispatches one message. Returns false once the program
-  // ends: every loop, the outer one and the modal ones, then ends.
-  bool HandleMessage();
-
   // Runs the call later from the message loop. The posted message carries no
   // command itself, so a message forged by another process runs nothing.
   void Defer(std::function<void()> call);
@@ -67,13 +64,15 @@ public:
 private:
   class TApplicationWindow;
   void RunNextDeferred();
+  void CloseMainForm();
 
   TApplicationApi FApi;
   std::string FTitle;
   HICON FIcon = nullptr;  // shared resource icon: never destroyed
+  TMessageLoop FLoop;
   std::unique_ptr<TApplicationWindow> FWindow;
+  TExceptionReport FPreviousReport;
   TForm* FMainForm = nullptr;
-  bool FTerminated = false;
   bool FSessionEndAwaited = false;
   std::deque<std::function<void()>> FDeferred;
 };

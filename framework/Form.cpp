@@ -3,7 +3,6 @@
 #include <exception>
 #include <vector>
 
-#include "framework/Application.h"
 
 namespace {
 
@@ -63,8 +62,15 @@ private:
 
 }  // namespace
 
+TForm::TForm(const TFormContext& context)
+    : FOwner(context.Owner),
+      FLoop(context.Loop),
+      FKeyPreviewFilter(FLoop.AddFilter([this](const MSG& msg) { return PreTranslateMessage(msg); })) {}
+
+TForm::~TForm() { FLoop.RemoveFilter(FKeyPreviewFilter); }
+
 void TForm::CreateForm(TWindowParams params) {
-  if (TApplication* app = TApplication::Current()) params.Parent = app->Handle();
+  params.Parent = FOwner;
   CreateHandle(params);
 }
 
@@ -76,11 +82,10 @@ bool TForm::CloseQuery() {
 
 void TForm::Close() {
   if (!CloseQuery()) return;
-  TApplication* app = TApplication::Current();
   if (FModal) {
     FModalEnded = true;
-  } else if (app && app->MainForm() == this) {
-    app->Terminate();
+  } else if (FMainForm) {
+    FLoop.Terminate();
   } else {
     // A close sent while the window is made (the main form's first tray
     // icon waits on a slow shell at logon) comes before its loop: the loop
@@ -91,7 +96,6 @@ void TForm::Close() {
 }
 
 void TForm::ShowModal() {
-  TApplication* app = TApplication::Current();
   HWND previouslyActive = GetActiveWindow();
   {
     TModalDisabler disabler(Handle());
@@ -100,7 +104,7 @@ void TForm::ShowModal() {
     Show();
     FormShow();
     SetForegroundWindow(Handle());
-    while (!FModalEnded && app && app->HandleMessage()) {
+    while (!FModalEnded && FLoop.HandleMessage()) {
     }
     FModal = false;
   }
@@ -114,10 +118,11 @@ void TForm::ShowModal() {
     SetActiveWindow(previouslyActive);
 }
 
-TForm* TForm::KeyPreviewTarget(const MSG& msg) {
-  if (!IsKeyMessage(msg.message)) return nullptr;
-  auto* form = dynamic_cast<TForm*>(TWindow::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
-  return form && form->KeyPreview ? form : nullptr;
+bool TForm::PreTranslateMessage(const MSG& msg) {
+  if (!KeyPreview || !IsKeyMessage(msg.message) || !Handle() || GetAncestor(msg.hwnd, GA_ROOT) != Handle())
+    return false;
+  PreviewKey(msg.message, msg.wParam);
+  return true;
 }
 
 void TForm::PreviewKey(UINT msg, WPARAM key) {
@@ -142,9 +147,10 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     case WM_QUERYENDSESSION:
-      // The application decides, whichever of its windows Windows asks.
-      if (TApplication* app = TApplication::Current()) return app->QueryEndSession() ? TRUE : FALSE;
-      return TRUE;
+    case WM_ENDSESSION:
+      // The owner decides, whichever of the program's windows Windows asks.
+      if (FOwner) return SendMessageA(FOwner, msg, wParam, lParam);
+      return msg == WM_QUERYENDSESSION ? TRUE : 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
@@ -156,9 +162,6 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_ENDSESSION:
-      if (TApplication* app = TApplication::Current()) app->EndSession(wParam != FALSE);
-      return 0;
     default:
       break;
   }

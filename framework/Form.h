@@ -1,10 +1,22 @@
 #pragma once
-// A top-level window owned by the application window. Closing runs the close
-// query; a consenting close of the main form ends the message loop.
+// A top-level window with an owner and a message loop, both given by whoever
+// makes it. Closing runs the close query; a consenting close of the main
+// form ends the message loop.
+#include "framework/MessageLoop.h"
 #include "framework/Window.h"
+
+// What a form is made with: the window that owns it (and answers the end of
+// the session for it), and the loop that its closing and modal showing use.
+struct TFormContext {
+  HWND Owner;
+  TMessageLoop& Loop;
+};
 
 class TForm : public TWindow {
 public:
+  explicit TForm(const TFormContext& context);
+  ~TForm() override;
+
   // Asks the form to close: runs the close query and, if it consents, ends
   // the message loop (main form) or the modal showing (modal form); any
   // other form is hidden.
@@ -13,14 +25,17 @@ public:
   // of a running loop (nor shown since): a loop started for it ends at once.
   bool ClosedBeforeLoop() const { return FClosedBeforeLoop; }
 
+  // Whether a consenting close ends the loop: set by whoever runs the loop
+  // for this form, for as long as it runs.
+  void SetMainForm(bool isMain) { FMainForm = isMain; }
+
   // Runs the close query alone and returns its answer.
   bool CloseQuery();
 
   void Show();
   void Hide();
 
-  // Shows the form and runs messages until it closes or the application is
-  // asked to end. Meanwhile every other visible, enabled top-level window of
+  // Shows the form and runs messages until it closes or the loop ends. Meanwhile every other visible, enabled top-level window of
   // the thread is disabled; hidden ones (the main form, the tray's window)
   // stay enabled so the tray menu keeps working.
   void ShowModal();
@@ -29,13 +44,10 @@ public:
   // reaches FormKeyDown or FormKeyUp before any control sees it.
   bool KeyPreview = false;
 
-  // The form a key message belongs to, when it is one of ours with key preview.
-  static TForm* KeyPreviewTarget(const MSG& msg);
-  void PreviewKey(UINT msg, WPARAM key);
   void SessionEndCancelled() { FormSessionEndCancelled(); }
 
 protected:
-  // Creates the window with the application window as owner.
+  // Creates the window, owned by the context's owner window.
   void CreateForm(TWindowParams params);
 
   virtual void FormCloseQuery(bool& canClose) { (void)canClose; }
@@ -48,6 +60,14 @@ protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // Key preview, as a filter of the loop.
+  bool PreTranslateMessage(const MSG& msg);
+  void PreviewKey(UINT msg, WPARAM key);
+
+  const HWND FOwner;
+  TMessageLoop& FLoop;
+  const int FKeyPreviewFilter;
+  bool FMainForm = false;
   bool FModal = false;
   bool FModalEnded = false;
   bool FClosedBeforeLoop = false;

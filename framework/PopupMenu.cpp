@@ -3,7 +3,6 @@
 #include <cctype>
 #include <set>
 
-#include "framework/Application.h"
 #include "base/Error.h"
 
 TMenuItem& TMenuItem::Add(std::string caption, int tag) {
@@ -82,24 +81,19 @@ TOwnedMenu TPopupMenu::BuildMenu(std::vector<TMenuItem*>& commands) const {
   return BuildLevel(FItems, commands);
 }
 
-void TPopupMenu::Popup(int x, int y, HWND owner) {
+TMenuItem* TPopupMenu::Popup(int x, int y, HWND owner) {
   // The open menu's loop dispatches the clicks that reach the tray icon
   // meanwhile; under Wine each one opened another menu over it (Windows
   // refuses a second one on the thread).
-  TApplication* app = TApplication::Current();
-  // Nor once the program is ending: a click sent while its icon is being
-  // removed would open a menu whose choice nothing runs.
-  if (FOpen || (app && app->Terminated())) return;
+  if (FOpen) return nullptr;
   std::vector<TMenuItem*> commands;
   TOwnedMenu menu = BuildMenu(commands);
   FOpen = true;
   // TPM_RETURNCMD keeps the choice away from WM_COMMAND, which any other
-  // process could post; the command is queued instead.
+  // process could post; the choice is returned instead.
   UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   FOpen = false;
-  if (!app || app->Terminated()) return;
-  if (chosen == 0 || chosen > commands.size()) return;
-  TMenuItem* item = commands[chosen - 1];
-  if (item->OnClick) app->Defer([item] { item->OnClick(*item); });
+  if (chosen == 0 || chosen > commands.size()) return nullptr;
+  return commands[chosen - 1];
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Popup menus with tagged items and a default item. The chosen item's OnClick
-// runs afterwards from the message loop, not inside TrackPopupMenu.
+// Popup menus with tagged items and a default item. Popup returns the chosen
+// item; its caller runs the item's OnClick later, from the message loop, not
+// inside TrackPopupMenu.
 #include <windows.h>
 #include <functional>
 #include <memory>
@@ -40,9 +41,10 @@ public:
   // item's data is its tag.
   TOwnedMenu BuildMenu(std::vector<TMenuItem*>& commands) const;
 
-  // Opens the menu with its top-left corner at the screen point. Does nothing
-  // while the menu is already open.
-  void Popup(int x, int y, HWND owner);
+  // Opens the menu with its top-left corner at the screen point and returns
+  // the item chosen, or null for none. Does nothing while the menu is
+  // already open.
+  TMenuItem* Popup(int x, int y, HWND owner);
 
 private:
   TMenuItem FItems;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/Application.h"
 #include "base/Error.h"
+#include "framework/ExceptionReport.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   try {
     result = self->HandleMessage(msg, wParam, lParam);
   } catch (...) {
-    TApplication::HandleException();
+    ReportCurrentException();
   }
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);

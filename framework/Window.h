@@ -4,7 +4,7 @@
 // WM_NCDESTROY) and forwards to HandleMessage. Only the window's own creation
 // and destruction bind and unbind it: the same messages from anyone else
 // change nothing. No C++ exception ever leaves the window procedure: it goes
-// to the application's default error report.
+// to the installed error report.
 #include <windows.h>
 #include <string>
 

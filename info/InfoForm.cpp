@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "base/AnsiPath.h"
-#include "framework/Application.h"
 #include "framework/Placement.h"
 #include "base/WidePath.h"
 #include "info/FileVersion.h"
@@ -36,15 +35,13 @@ void MakeLink(TLabel& label) {
 
 }  // namespace
 
-TInfoForm::TInfoForm() : FExePath(ModuleFileName()), FExeFile(WideModuleFileName()) {
+TInfoForm::TInfoForm(TApplication& app)
+    : TForm(app.FormContext()), FApp(app), FExePath(ModuleFileName()), FExeFile(WideModuleFileName()) {
+  // Placed and sized once its texts are known (FormCreate).
   TWindowParams params;
   params.ClassName = "TInfoForm";
   params.Title = "InfoForm";
   params.Style = FormStyle;
-  params.Left = 319;
-  params.Top = 229;
-  params.Width = 268;
-  params.Height = 242;
   params.Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   CreateForm(params);
   KeyPreview = true;
@@ -59,8 +56,7 @@ TInfoForm::~TInfoForm() { DestroyHandle(); }
 void TInfoForm::CreateControls() {
   PnlBack = std::make_unique<TPanel>(Handle(), Bounds(8, 8, 241, 225), InfoFormColours().Panel, PanelBorderWidth);
   HWND panel = PnlBack->Handle();
-  TApplication* app = TApplication::Current();
-  AppIcon = std::make_unique<TImage>(panel, Bounds(8, 8, 32, 32), app ? app->Icon() : nullptr);
+  AppIcon = std::make_unique<TImage>(panel, Bounds(8, 8, 32, 32), FApp.Icon());
 
   LblExeName = std::make_unique<TLabel>(panel, Bounds(56, 8, 152, 32), "");
   TFontDescription large;
@@ -124,8 +120,7 @@ void TInfoForm::ApplyColours() {
 }
 
 void TInfoForm::FormCreate() {
-  TApplication* app = TApplication::Current();
-  SetWindowTextA(Handle(), ((app ? app->Title() : std::string()) + " - InfoForm").c_str());
+  SetWindowTextA(Handle(), (FApp.Title() + " - InfoForm").c_str());
   LblExeName->SetCaption(ExtractFileName(FExePath));
   LblOsVersion->SetCaption(OsVersionLabelText(GetSafeWindowsVersionText()));
   std::string physical, pagingFile, virtualMemory;
@@ -153,10 +148,6 @@ void TInfoForm::CenterInWorkArea() {
   SetWindowPos(Handle(), nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TInfoForm::FormShow() {
-  if (TApplication* app = TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
-}
-
 void TInfoForm::FormKeyDown(WPARAM key) {
   if (FCloseKeys.KeyDown(key)) Close();
 }
@@ -176,11 +167,7 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return TForm::HandleMessage(msg, wParam, lParam);
 }
 
-HWND TInfoForm::LaunchOwner() const {
-  TApplication* app = TApplication::Current();
-  if (!app) return Handle();
-  return app->MainForm() ? app->MainForm()->Handle() : app->Handle();
-}
+HWND TInfoForm::LaunchOwner() const { return FApp.MainForm() ? FApp.MainForm()->Handle() : FApp.Handle(); }
 
 void TInfoForm::LblExeNameClick(TLabel&) { ShowFileProperties(LaunchOwner(), FExeFile); }
 
@@ -207,7 +194,7 @@ void TInfoForm::LblOpenStartupClick(TLabel& sender) {
   }
 }
 
-void ShowInfo() {
-  auto form = std::make_unique<TInfoForm>();
+void ShowInfo(TApplication& app) {
+  auto form = std::make_unique<TInfoForm>(app);
   form->ShowModal();
 }

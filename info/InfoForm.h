@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
@@ -15,7 +16,7 @@
 
 class TInfoForm : public TForm {
 public:
-  TInfoForm();
+  explicit TInfoForm(TApplication& app);
   ~TInfoForm() override;
 
   std::unique_ptr<TPanel> PnlBack;
@@ -40,7 +41,6 @@ public:
 
 protected:
   void FormCreate();
-  void FormShow() override;
   void FormKeyDown(WPARAM key) override;
   void FormKeyUp(WPARAM key) override;
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -53,6 +53,7 @@ private:
   void CenterInWorkArea();
   HWND LaunchOwner() const;
 
+  TApplication& FApp;
   // The executable's path as shown (ANSI) and as the file is reached (UTF-16).
   const std::string FExePath;
   const TWideText FExeFile;
@@ -60,4 +61,4 @@ private:
 };
 
 // Shows a freshly made information window modally and destroys it afterwards.
-void ShowInfo();
+void ShowInfo(TApplication& app);

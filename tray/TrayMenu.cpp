@@ -5,12 +5,13 @@
 
 namespace {
 
-void PopupAt(TPopupMenu& menu, HWND owner, POINT at) {
+TMenuItem* PopupAt(TPopupMenu& menu, HWND owner, POINT at) {
   // The menu only closes on a click elsewhere if its owner is in the foreground.
   SetForegroundWindow(owner);
-  menu.Popup(at.x, at.y, owner);
+  TMenuItem* chosen = menu.Popup(at.x, at.y, owner);
   // Without this the menu may not open again on the next click.
   PostMessageA(owner, WM_NULL, 0, 0);
+  return chosen;
 }
 
 POINT Cursor() {
@@ -23,13 +24,13 @@ POINT Cursor() {
 
 }  // namespace
 
-void PopupTrayMenu(TPopupMenu& menu, HWND owner) { PopupAt(menu, owner, Cursor()); }
+TMenuItem* PopupTrayMenu(TPopupMenu& menu, HWND owner) { return PopupAt(menu, owner, Cursor()); }
 
-void PopupTrayMenuAtIcon(TPopupMenu& menu, HWND owner, const TSimpleTaskTray& tray) {
+TMenuItem* PopupTrayMenuAtIcon(TPopupMenu& menu, HWND owner, const TSimpleTaskTray& tray) {
   // A version-3 request carries no place of its own (only version 4 puts one
   // in WParam), so the shell is asked where the icon is.
   RECT icon{};
   POINT at = Cursor();
   if (tray.IconRect(icon)) at = POINT{icon.left + (icon.right - icon.left) / 2, icon.top + (icon.bottom - icon.top) / 2};
-  PopupAt(menu, owner, at);
+  return PopupAt(menu, owner, at);
 }

@@ -81,7 +81,7 @@ void OpenAndCloseInformationWindow(TApplication& app) {
     HWND form = FindWindowA("TInfoForm", nullptr);
     if (form) PostMessageA(form, WM_KEYDOWN, VK_ESCAPE, 0);
   });
-  ShowInfo();
+  ShowInfo(app);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 class TPlainForm : public TForm {
 public:
-  TPlainForm() {
+  explicit TPlainForm(const TFormContext& context) : TForm(context) {
     TWindowParams params;
     params.ClassName = "TSweeperPlainTestForm";
     params.Title = "plain";

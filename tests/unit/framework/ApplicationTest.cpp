@@ -21,6 +21,7 @@ namespace {
 // WM_USER with an error.
 class TTestForm : public TPlainForm {
 public:
+  using TPlainForm::TPlainForm;
   int CloseQueries = 0;
   bool Consent = true;
   int SessionEndsCancelled = 0;
@@ -57,7 +58,7 @@ TEST_F(ApplicationTest, CloseRequestToTheApplicationWindowEndsTheLoop) {
   EXPECT_NE(nullptr, app.Icon());
   EXPECT_FALSE(IsWindowVisible(app.Handle()));
 
-  TTestForm form;
+  TTestForm form(app.FormContext());
   EXPECT_EQ(app.Handle(), GetWindow(form.Handle(), GW_OWNER));
   app.ShowMainForm = false;
   PostMessageA(app.Handle(), WM_CLOSE, 0, 0);
@@ -68,7 +69,7 @@ TEST_F(ApplicationTest, CloseRequestToTheApplicationWindowEndsTheLoop) {
 
 TEST_F(ApplicationTest, RefusedCloseKeepsTheLoopRunningAndSessionEndAsksTheMainForm) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   form.Consent = false;
   app.Defer([&] {
@@ -85,7 +86,7 @@ TEST_F(ApplicationTest, RefusedCloseKeepsTheLoopRunningAndSessionEndAsksTheMainF
 
 TEST_F(ApplicationTest, ErrorsInHandlersGoToTheDefaultReportAndTheProgramGoesOn) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   PostMessageA(form.Handle(), WM_USER, 0, 0);
   app.Defer([] { throw std::runtime_error("Disk full"); });
@@ -104,7 +105,7 @@ TEST_F(ApplicationTest, ErrorsInHandlersGoToTheDefaultReportAndTheProgramGoesOn)
 
 TEST_F(ApplicationTest, TheErrorReportBelongsToTheActiveWindow) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   app.Defer([&] { throw EError("Nothing active"); });
   app.Defer([&] {
@@ -122,7 +123,7 @@ TEST_F(ApplicationTest, TheErrorReportBelongsToTheActiveWindow) {
 
 TEST_F(ApplicationTest, DeferredCallsRunOnceEach) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   int runs = 0;
   app.Defer([&] { ++runs; });
@@ -136,7 +137,7 @@ TEST_F(ApplicationTest, DeferredCallsRunOnceEach) {
 
 TEST_F(ApplicationTest, AQuitTakenByANestedLoopStillEndsTheLoop) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   app.Defer([&] {
     form.Close();
@@ -165,7 +166,7 @@ TEST_F(ApplicationTest, AQuitTakenByANestedLoopStillEndsTheLoop) {
 
 TEST_F(ApplicationTest, ASessionEndQueryWithNoEndAfterItCountsAsASessionThatGoesOn) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   app.SessionEndWait = 50;
   app.Defer([&] {
@@ -190,7 +191,7 @@ TEST_F(ApplicationTest, ASessionEndQueryWithNoEndAfterItCountsAsASessionThatGoes
 
 TEST_F(ApplicationTest, AQuitFromAnotherProgramIsACloseRequestThatTheCloseQueryDecides) {
   TApplication app(Api);
-  TTestForm form;
+  TTestForm form(app.FormContext());
   app.ShowMainForm = false;
   form.Consent = false;
   PostMessageA(form.Handle(), WM_QUIT, 0, 0);
@@ -217,7 +218,7 @@ void* operator new(std::size_t size) {
 
 TEST_F(ApplicationTest, AModalShowingThatCannotRecordTheWindowsItDisablesLeavesEveryWindowEnabled) {
   TApplication app(Api);
-  TTestForm other, modal;
+  TTestForm other(app.FormContext()), modal(app.FormContext());
   other.Show();
   bool raised = false;
   AllocationsFailOnThread = GetCurrentThreadId();

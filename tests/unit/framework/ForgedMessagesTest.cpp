@@ -20,12 +20,16 @@ std::string TextOf(HWND wnd) {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
+// Forms with no owner, on a loop that never runs.
+TMessageLoop Loop;
+TFormContext Context() { return TFormContext{nullptr, Loop}; }
+
 }  // namespace
 
 TEST(ForgedMessages, LifetimeMessagesFromOthersLeaveTheWindowBoundAndWhole) {
-  TPlainForm form;
+  TPlainForm form(Context());
   HWND wnd = form.Handle();
-  TPlainForm other;
+  TPlainForm other(Context());
   CREATESTRUCTA forged{};
   forged.lpCreateParams = &other;
   forged.lpszName = "forged";
@@ -44,7 +48,7 @@ TEST(ForgedMessages, LifetimeMessagesFromOthersLeaveTheWindowBoundAndWhole) {
 }
 
 TEST(ForgedMessages, DestroyingAWindowStillUnbindsItAndItsChildren) {
-  auto form = std::make_unique<TPlainForm>();
+  auto form = std::make_unique<TPlainForm>(Context());
   HWND wnd = form->Handle();
   TLabel label(wnd, RECT{0, 0, 50, 16}, "child");
   EXPECT_EQ(0, SendMessageA(label.Handle(), WM_CLOSE, 0, 0));  // a control is never closed on its own
@@ -55,7 +59,7 @@ TEST(ForgedMessages, DestroyingAWindowStillUnbindsItAndItsChildren) {
 }
 
 TEST(ForgedMessages, ALinkActsOnlyOnAPressAndReleaseOnItself) {
-  TPlainForm form;
+  TPlainForm form(Context());
   TLabel link(form.Handle(), RECT{0, 0, 50, 16}, "link");
   TLabel elsewhere(form.Handle(), RECT{0, 20, 50, 36}, "elsewhere");
   TLabel hidden(form.Handle(), RECT{0, 40, 50, 56}, "hidden", false);

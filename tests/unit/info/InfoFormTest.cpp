@@ -75,7 +75,7 @@ RECT BoundsOf(TControl& control) { return control.BoundsRect(); }
 
 TEST(InfoForm, IsBuiltWithItsTextsSizedToItsPanelAndCentred) {
   TApplication app;
-  TInfoForm form;
+  TInfoForm form(app);
   char title[64] = "";
   GetWindowTextA(form.Handle(), title, sizeof(title));
   EXPECT_STREQ("unit_tests - InfoForm", title);
@@ -143,8 +143,7 @@ TEST(InfoForm, AnyKeyClosesButAKeyChordIsTakenWhole) {
 
 TEST(InfoForm, AltF4ClosesTheSecondWindowOnlyAndTheFirstIsActiveAgain) {
   TApplication app;
-  TInfoForm first;
-  TInfoForm second;
+  TInfoForm first(app), second(app);
   first.Show();
   // Opened from the tray menu, whose owner, the hidden main window, was
   // made the foreground window for the menu.
@@ -169,7 +168,7 @@ TEST(InfoForm, AltF4ClosesTheSecondWindowOnlyAndTheFirstIsActiveAgain) {
 
 TEST(InfoForm, AModifierReleasedInAnotherWindowIsForgottenAndALaterTapCloses) {
   TApplication app;
-  TInfoForm form;
+  TInfoForm form(app);
   HWND label = form.LblExeName->Handle();
   bool stayedOpen = false;
   app.Defer([&] {
@@ -194,7 +193,7 @@ TEST(InfoForm, AModifierReleasedInAnotherWindowIsForgottenAndALaterTapCloses) {
 
 TEST(InfoForm, AKeyDispatchedByAnotherLoopClosesItToo) {
   TApplication app;
-  TInfoForm form;
+  TInfoForm form(app);
   // A message box's own loop dispatches keys straight to the window.
   app.Defer([&] { SendMessageA(form.Handle(), WM_KEYDOWN, 'Q', 0); });
   form.ShowModal();
@@ -203,7 +202,7 @@ TEST(InfoForm, AKeyDispatchedByAnotherLoopClosesItToo) {
 
 TEST(InfoForm, ModalShowingEndsWhenTheApplicationIsAskedToEnd) {
   TApplication app;
-  TInfoForm form;
+  TInfoForm form(app);
   app.Defer([&] { app.Terminate(); });
   form.ShowModal();
   EXPECT_TRUE(app.Terminated());
