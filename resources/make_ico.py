@@ -52,7 +52,11 @@ def dib(rows):
         bits = 0
         for ch in row:
             bits = (bits << 1) | (1 if ch == TRANSPARENT else 0)
-        mask += bits.to_bytes(size // 8, 'big').ljust(row_bytes(size), b'\0')
+        # Pixels from the row's first bit on: a width that is not a multiple
+        # of 8 (20) leaves the last byte's low bits over.
+        whole_bytes = (size + 7) // 8
+        bits <<= whole_bytes * 8 - size
+        mask += bits.to_bytes(whole_bytes, 'big').ljust(row_bytes(size), b'\0')
     return header + palette + colour + mask
 
 
