@@ -76,18 +76,25 @@ TMenuItem& TDummyMainForm::MenuSweepSetting(int percent) const {
   throw std::out_of_range("No sweep setting of " + std::to_string(percent) + "%");
 }
 
-HICON TDummyMainForm::NormalIcon() const { return FSmallIcon ? FSmallIcon : FApp.Icon(); }
+HICON TDummyMainForm::NormalIcon() {
+  const int size = TrayIcon ? TrayIcon->IconSize() : TrayArtSizes[0];
+  auto [entry, first] = FSmallIcon.try_emplace(size);
+  if (first)
+    entry->second.Reset(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  return entry->second ? entry->second.Get() : FApp.Icon();
+}
 
 void TDummyMainForm::FormCreate(const TTrayApi& trayApi) {
   FApp.ShowMainForm = false;
   ShowWindow(FApp.Handle(), SW_HIDE);
-
-  ExtractIconExW(WideModuleFileName().c_str(), 0, nullptr, &FSmallIcon, 1);
   CreateTrayIcon(trayApi);
 }
 
 void TDummyMainForm::CreateTrayIcon(const TTrayApi& api) {
-  TrayIcon = std::make_unique<TSimpleTaskTray>(NormalIcon(), api);
+  // The tray asks its icon size as it is made; the icon follows.
+  TrayIcon = std::make_unique<TSimpleTaskTray>(nullptr, api);
+  TrayIcon->ChangeIcon(NormalIcon());
   TrayIcon->OnLButtonDblClk = [this](TSimpleTaskTray& sender) { TrayIconLButtonDblClk(sender); };
   TrayIcon->OnRButtonDown = [this](TSimpleTaskTray& sender) { TrayIconRButtonDown(sender); };
   TrayIcon->OnContextMenu = [this](TSimpleTaskTray& sender) { TrayIconContextMenu(sender); };
@@ -96,6 +103,7 @@ void TDummyMainForm::CreateTrayIcon(const TTrayApi& api) {
   // does. The menu is all this program offers, and a left click's nothing
   // would leave the key dead.
   TrayIcon->OnKeySelect = [this](TSimpleTaskTray& sender) { TrayIconContextMenu(sender); };
+  TrayIcon->OnIconSizeChange = [this](TSimpleTaskTray& sender) { TrayIconIconSizeChange(sender); };
   TrayIcon->AddIcon(ExtractFileName(ModuleFileName()));
 }
 
@@ -129,6 +137,12 @@ void TDummyMainForm::TrayIconRButtonDown(TSimpleTaskTray&) {
 // right click is not one: the tray leaves it out, the press opened the menu.)
 void TDummyMainForm::TrayIconContextMenu(TSimpleTaskTray& sender) {
   if (MenuMayOpen()) RunLater(PopupTrayMenuAtIcon(PopupMenu, Handle(), sender));
+}
+
+// A sweep shows its frames and puts its icon back at its end; the icon of the
+// new size follows that (Menu10Click).
+void TDummyMainForm::TrayIconIconSizeChange(TSimpleTaskTray& sender) {
+  if (!Sweep.Running()) sender.ChangeIcon(NormalIcon());
 }
 
 // Nor once the program is ending: a click sent while its icon is being
@@ -168,7 +182,9 @@ void TDummyMainForm::MenuRebootThisProgramClick(TMenuItem&) {
 
 void TDummyMainForm::Menu10Click(TMenuItem& sender) {
   if (Sweep.Running() || !TrayIcon) return;
-  Sweep.Run(sender.Tag, FApp.Title(), NormalIcon(), *TrayIcon);
+  const HICON normalIcon = NormalIcon();
+  Sweep.Run(sender.Tag, FApp.Title(), normalIcon, *TrayIcon);
+  if (NormalIcon() != normalIcon) TrayIcon->ChangeIcon(NormalIcon());
 }
 
 void TDummyMainForm::MenuExitClick(TMenuItem&) { Close(); }

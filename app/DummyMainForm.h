@@ -2,6 +2,7 @@
 // The hidden main window: owns the tray menu, the tray icon object and the
 // program's small icon. It is never shown; closing it ends the program.
 #include <windows.h>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,7 @@ public:
   void TrayIconLButtonDblClk(TSimpleTaskTray& sender);
   void TrayIconRButtonDown(TSimpleTaskTray& sender);
   void TrayIconContextMenu(TSimpleTaskTray& sender);
+  void TrayIconIconSizeChange(TSimpleTaskTray& sender);
   void MenuAboutClick(TMenuItem& sender);
   void MenuRebootThisProgramClick(TMenuItem& sender);
   // Every sweep setting's click: sweeps the sender's Tag percent.
@@ -64,11 +66,14 @@ private:
   bool MenuMayOpen() const;
   // Runs the chosen item's click later, from the message loop.
   void RunLater(TMenuItem* chosen);
-  HICON NormalIcon() const;
+  // The icon the tray shows when no sweep runs, at the tray's icon size.
+  HICON NormalIcon();
 
   TApplication& FApp;
   TInstanceGuard& FGuard;
-  // The executable's small icon, kept for the life of the process and left
-  // to the system at exit (it is the tray icon until the very end).
-  HICON FSmallIcon = nullptr;
+  // The executable's small icon at each size the tray has asked for, made
+  // once and kept while the window lives: a sweep that runs on, or a shell
+  // call under way, may still name one of another size. An entry is null
+  // where the icon cannot be had.
+  std::map<int, TOwnedIcon> FSmallIcon;
 };

@@ -54,7 +54,7 @@ void Report(const char* what, double seconds, double cpuMs, int frames) {
 
 int main() {
   TImageList frames;
-  frames.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES, IDB_SWEEP_FRAME_MASKS);
+  frames.AddStrip(GetModuleHandleA(nullptr), IDB_SWEEP_FRAMES_16, IDB_SWEEP_FRAME_MASKS_16);
   HICON normal = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   auto tray = std::make_unique<TSimpleTaskTray>(normal);
   if (!tray->AddIcon("animation_bench")) std::fprintf(stderr, "animation_bench: the tray icon was not added\n");

@@ -10,7 +10,7 @@ HIMAGELIST CreateList(int size) {
 }
 }  // namespace
 
-TImageList::TImageList() : FList(CreateList(ImageSize)) {
+TImageList::TImageList(int imageSize) : FImageSize(imageSize), FList(CreateList(imageSize)) {
   if (!FList) throw EError("The image list cannot be created");
 }
 

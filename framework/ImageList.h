@@ -1,6 +1,6 @@
 #pragma once
-// A list of 16 x 16 images, each with a transparency mask, that hands out
-// image i as a new icon owned by the caller.
+// A list of square images of one size, each with a transparency mask, that
+// hands out image i as a new icon owned by the caller.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,11 +8,10 @@
 
 class TImageList {
 public:
-  static constexpr int ImageSize = 16;
+  explicit TImageList(int imageSize = 16);
+  int ImageSize() const { return FImageSize; }
 
-  TImageList();
-
-  // Appends the images of a strip bitmap (16 x 16 images side by side) and
+  // Appends the images of a strip bitmap (square images side by side) and
   // its monochrome mask strip, both bitmap resources of the module. Returns
   // false and leaves the list as it was when either cannot be had.
   bool AddStrip(HINSTANCE module, int imageId, int maskId);
@@ -23,7 +22,7 @@ public:
   // in the list (or when the system cannot make the icon).
   TOwnedIcon GetIcon(int index) const;
 
-
 private:
+  int FImageSize;
   TOwnedImageList FList;
 };

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Builds the animation strip of the tray icon from its cell grid.
+"""Builds the animation strip of the tray icon from its cell grid, at one size.
 
-Usage: make_frames.py FRAMES.txt OUT_IMAGE.bmp OUT_MASK.bmp
+Usage: make_frames.py FRAMES.txt SIZE OUT_IMAGE.bmp OUT_MASK.bmp
 FRAMES.txt holds three lines of 3 x 3 cell grids, one grid a frame, 'C' cyan
 and 'K' black (lines starting with '#' are comments). Each frame becomes a
-16 x 16 image: cells of 4 x 4 pixels at columns and rows 1-4, 6-9 and 11-14;
-the pixel rows and columns 0, 5, 10 and 15 are transparent. The image is a
-24-bit strip of all frames side by side, the mask a 1-bit strip of the same
+SIZE x SIZE image of 3 x 3 square cells, each a quarter of SIZE wide; the
+pixels left over make the transparent lines between and around the cells
+(at 16: cells at 1-4, 6-9 and 11-14, lines at 0, 5, 10 and 15). The image is
+a 4-bit strip of all frames side by side, the mask a 1-bit strip of the same
 size whose bit is set exactly on the transparent pixels. Transparent pixels
 are black in the image, so that an icon made from it leaves the screen as it
 is there.
@@ -14,10 +15,13 @@ is there.
 import struct
 import sys
 
-COLOURS = {'C': (0x00, 0xFF, 0xFF), 'K': (0x00, 0x00, 0x00)}
-SIZE = 16
-CELL_STARTS = (1, 6, 11)
-CELL = 4
+from make_ico import INDEX, PALETTE
+
+COLOURS = ('C', 'K')
+# Which of the four lines (left/top, the two inner ones, right/bottom) get
+# the pixels that do not divide evenly: the inner ones first, so that the
+# cells stay centred, and a single one goes to the far edge.
+WIDER_LINES = {0: (), 1: (3,), 2: (1, 2), 3: (1, 2, 3)}
 
 
 def read_frames(path):
@@ -30,28 +34,24 @@ def read_frames(path):
         grid = [lines[row][n] for row in range(3)]
         for row in grid:
             if len(row) != 3 or any(ch not in COLOURS for ch in row):
-                sys.exit(f'{path}: frame {n}: {row!r} is not three of {sorted(COLOURS)}')
+                sys.exit(f'{path}: frame {n}: {row!r} is not three of {COLOURS}')
         frames.append(grid)
     return frames
 
 
-def cell_of(pixel):
-    """The cell index (0-2) that covers a pixel column or row, or None."""
-    for index, start in enumerate(CELL_STARTS):
-        if start <= pixel < start + CELL:
-            return index
-    return None
+def cell_ranges(size):
+    """The pixel ranges of the three cells along a row or column."""
+    cell = size // 4
+    spare = size - 3 * cell
+    lines = [spare // 4 + (1 if i in WIDER_LINES[spare % 4] else 0) for i in range(4)]
+    ranges, start = [], lines[0]
+    for i in range(3):
+        ranges.append(range(start, start + cell))
+        start += cell + lines[i + 1]
+    return ranges
 
 
-def pixel(grid, x, y):
-    """(red, green, blue, transparent) of one pixel of a frame."""
-    column, row = cell_of(x), cell_of(y)
-    if column is None or row is None:
-        return (0, 0, 0, True)
-    return COLOURS[grid[row][column]] + (False,)
-
-
-def bmp(width, bits_per_pixel, rows, palette=b''):
+def bmp(width, bits_per_pixel, rows, palette):
     """A bitmap file of bottom-up rows already padded to 4 bytes."""
     pixels = b''.join(reversed(rows))
     header_size = 14 + 40 + len(palette)
@@ -66,22 +66,31 @@ def pad(row):
 
 
 def main():
-    source, out_image, out_mask = sys.argv[1:4]
+    source, size, out_image, out_mask = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
     frames = read_frames(source)
-    width = SIZE * len(frames)
+    cells = cell_ranges(size)
+
+    def cell_of(pixel):
+        return next((i for i, r in enumerate(cells) if pixel in r), None)
+
+    width = size * len(frames)
     image_rows, mask_rows = [], []
-    for y in range(SIZE):
-        line, bits = b'', 0
+    for y in range(size):
+        indexes, bits = [], 0
         for grid in frames:
-            for x in range(SIZE):
-                red, green, blue, transparent = pixel(grid, x, y)
-                line += bytes((blue, green, red))
+            for x in range(size):
+                column, row = cell_of(x), cell_of(y)
+                transparent = column is None or row is None
+                indexes.append(INDEX['K'] if transparent else INDEX[grid[row][column]])
                 bits = (bits << 1) | transparent
-        image_rows.append(pad(line))
-        mask_rows.append(pad(bits.to_bytes((width + 7) // 8, 'big')))
+        indexes += [0] * (len(indexes) % 2)
+        image_rows.append(pad(bytes((indexes[i] << 4) | indexes[i + 1] for i in range(0, len(indexes), 2))))
+        whole_bytes = (width + 7) // 8
+        mask_rows.append(pad((bits << (whole_bytes * 8 - width)).to_bytes(whole_bytes, 'big')))
+    palette = b''.join(struct.pack('BBBB', b, g, r, 0) for _, (r, g, b) in PALETTE)
     mono = struct.pack('<4B4B', 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0)
     with open(out_image, 'wb') as f:
-        f.write(bmp(width, 24, image_rows))
+        f.write(bmp(width, 4, image_rows, palette))
     with open(out_mask, 'wb') as f:
         f.write(bmp(width, 1, mask_rows, mono))
 

@@ -4,6 +4,7 @@
 
 #include "framework/ImageList.h"
 
-// The 11 frames, or null when they cannot be had: a sweep then still runs
+// The 11 frames at the size given, one of the tray's art sizes (16 where it
+// is none of them), or null when they cannot be had: a sweep then still runs
 // and reports, and the icon stays still.
-std::unique_ptr<TImageList> LoadSweepFrames();
+std::unique_ptr<TImageList> LoadSweepFrames(int size = 16);

@@ -45,7 +45,9 @@ TSweepTray SweepTrayOf(TSimpleTaskTray& tray) {
 
 void TSweepRun::Run(int percent, const std::string& title, HICON normalIcon, TSimpleTaskTray& tray) {
   if (FRunning) return;
-  if (!FFrames) FFrames = System.LoadFrames();
+  // Made again at another size: a change of scaling gives the icon's slot
+  // another size, which the tray asks after the shell's "TaskbarCreated".
+  if (!FFrames || FFrames->ImageSize() != tray.IconSize()) FFrames = System.LoadFrames(tray.IconSize());
   Run(percent, title, normalIcon, SweepTrayOf(tray), FFrames.get());
 }
 

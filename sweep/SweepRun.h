@@ -74,8 +74,8 @@ public:
   // more than the commit budget read at its start: a setting that asks for
   // more sweeps that much, and the report says it was incomplete. normalIcon
   // is the icon the tray shows when no sweep runs; title is the balloons'
-  // caption. The animation's frames are made at the first sweep, not at
-  // start: the image list brings in the common controls library, about
+  // caption. The animation's frames, of the tray's icon size, are made at
+  // the first sweep, not at start: the image list brings in the common controls library, about
   // 2.5 MB of resident memory that an idle tray program has no use for.
   // Does nothing while a run is in progress.
   void Run(int percent, const std::string& title, HICON normalIcon, TSimpleTaskTray& tray);

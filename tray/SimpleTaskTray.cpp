@@ -39,6 +39,7 @@ TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
       [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return WndProc(msg, wParam, lParam, result); });
   FApi.AllowMessage(FWnd->Handle(), FTaskbarCreatedMessage);
   FAdded = false;
+  FIconSize = TrayArtSize(TraySlotSize(FApi.Dpi));
   InitIconData(icon);
 }
 
@@ -55,6 +56,7 @@ void TSimpleTaskTray::ClearEvents() {
   OnRButtonDblClk = nullptr;
   OnContextMenu = nullptr;
   OnKeySelect = nullptr;
+  OnIconSizeChange = nullptr;
 }
 
 void TSimpleTaskTray::InitIconData(HICON icon) {
@@ -187,6 +189,11 @@ void TSimpleTaskTray::RetryAddWhileMissing() {
 bool TSimpleTaskTray::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   if (msg == FTaskbarCreatedMessage) {
+    const int size = TrayArtSize(TraySlotSize(FApi.Dpi));
+    if (size != FIconSize) {
+      FIconSize = size;
+      FireEvent(OnIconSizeChange);
+    }
     if (FAddRequested) AddAgain();
     return true;
   }

@@ -12,6 +12,7 @@
 #include "base/Owned.h"
 #include "framework/HiddenWindow.h"
 #include "tray/NotifyIconData.h"
+#include "tray/TrayIconSize.h"
 #include "tray/TrayTypes.h"
 
 // The callback message the shell sends with the mouse message in LParam.
@@ -37,6 +38,7 @@ struct TTrayApi {
   decltype(&Shell_NotifyIconGetRect) IconRect = LookUpShellIconRect();
   decltype(&MessageBoxA) ShowMessageBox = &MessageBoxA;
   decltype(&AllowMessageFromShell) AllowMessage = &AllowMessageFromShell;
+  TDpiApi Dpi = LookUpDpiApi();
   UINT CodePage = CP_ACP;  // for cutting texts at character boundaries
   // How often an icon the shell did not take is offered again. At logon the
   // shell may not be ready for it yet, and a taskbar that already exists
@@ -84,6 +86,14 @@ public:
   // NIN_SELECT that goes with a left click is not reported: the click's
   // button messages are.)
   TNotifyEvent OnKeySelect;
+  // The slot's size changed (asked again after every "TaskbarCreated", which
+  // Windows 10 and 11 send after a change of scaling): an icon changed from
+  // here goes with the re-add that follows.
+  TNotifyEvent OnIconSizeChange;
+
+  // The size to draw the icon at, one of TrayArtSizes: asked at creation and
+  // after every "TaskbarCreated".
+  int IconSize() const { return FIconSize; }
 
   HWND Handle() const { return FWnd->Handle(); }
   bool Added() const { return FAdded; }
@@ -127,6 +137,7 @@ private:
   bool FDeleting = false;      // an NIM_DELETE is waiting on the shell
   UINT FReAddMessage = 0;
   UINT FTaskbarCreatedMessage = 0;
+  int FIconSize = 16;
   // The version the shell holds the icon to: 0 from each add until a
   // NIM_SETVERSION is taken.
   UINT FVersion = 0;

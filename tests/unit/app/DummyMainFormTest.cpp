@@ -11,6 +11,7 @@
 #include "app/SweepSettings.h"
 #include "framework/Application.h"
 #include "sweep/SweepFrames.h"
+#include "tests/unit/IconWidth.h"
 #include "tests/unit/app/RecordingShell.h"
 #include "tests/unit/MenuEnder.h"
 #include "tests/unit/TestPump.h"
@@ -139,9 +140,9 @@ TEST(DummyMainForm, IconComesBackWhenTheSessionDoesNotEndAfterAll) {
 }
 
 int FramesMade = 0;
-std::unique_ptr<TImageList> CountedFrames() {
+std::unique_ptr<TImageList> CountedFrames(int size) {
   ++FramesMade;
-  return LoadSweepFrames();
+  return LoadSweepFrames(size);
 }
 
 TEST(DummyMainForm, SweepCommandMakesTheFramesOnceAtItsFirstRunAndReports) {
@@ -155,6 +156,34 @@ TEST(DummyMainForm, SweepCommandMakesTheFramesOnceAtItsFirstRunAndReports) {
   EXPECT_EQ(1, FramesMade);
   const std::string report = LastIconRecord.szInfo;
   EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
+}
+
+// A screen whose scaling changes, and a shell that records the width of
+// every icon it is shown.
+UINT ScreenDpi = 96;
+HANDLE WINAPI AnyAwareness(HANDLE context) { return context; }
+UINT WINAPI ScreenDpiNow() { return ScreenDpi; }
+int WINAPI SmallIconAt(int, UINT dpi) { return MulDiv(16, static_cast<int>(dpi), 96); }
+std::vector<int> IconWidthsShown;
+BOOL WINAPI WidthRecordingShell(DWORD message, PNOTIFYICONDATAA data) {
+  if (data->uFlags & NIF_ICON) IconWidthsShown.push_back(IconWidth(data->hIcon));
+  return RecordingShell(message, data);
+}
+
+TEST(DummyMainForm, IconAndFramesAreOfTheSlotsSizeAgainAfterAChangeOfScaling) {
+  TApplication app;
+  TTrayApi api;
+  api.NotifyIcon = &WidthRecordingShell;
+  api.Dpi = TDpiApi{&AnyAwareness, &ScreenDpiNow, &SmallIconAt, &GetSystemMetrics};
+  ScreenDpi = 120;
+  TDummyMainForm form(app, Guard, api);
+  form.Sweep.System.Memory.ReadStatus = &SmallMachine;
+  ScreenDpi = 192;
+  SendMessageA(form.TrayIcon->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  form.Menu10Click(form.MenuSweepSetting(10));
+  ASSERT_FALSE(IconWidthsShown.empty());
+  EXPECT_EQ(20, IconWidthsShown.front()) << "the first add";
+  for (std::size_t i = 1; i < IconWidthsShown.size(); ++i) EXPECT_EQ(32, IconWidthsShown[i]) << "icon " << i;
 }
 
 // A tool closing windows while the shell is slow to take the first icon.

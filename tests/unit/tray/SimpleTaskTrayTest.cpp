@@ -9,20 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "tests/unit/IconWidth.h"
 #include "tests/unit/MessageBoxRecorder.h"
 #include "tests/unit/TestPump.h"
 #include "tray/SimpleTaskTray.h"
 
 namespace {
-
-// The width of a live icon; 0 for a handle that names none (any more).
-int IconWidth(HICON icon) {
-  ICONINFO info{};
-  if (!icon || !GetIconInfo(icon, &info)) return 0;
-  const TOwnedGdiObject mask(info.hbmMask), colour(info.hbmColor);
-  BITMAP bitmap{};
-  return GetObjectA(info.hbmMask, sizeof(bitmap), &bitmap) ? bitmap.bmWidth : 0;
-}
 
 TOwnedIcon SquareIcon(int size) {
   const std::vector<BYTE> bits(size * size / 8, 0);
@@ -254,6 +246,49 @@ TEST_F(TrayIconTest, EveryShellCallNamesTheLatestIconAliveUntilItReturns) {
     ASSERT_FALSE(Calls.empty()) << row.Case;
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), Calls[0].Message) << row.Case;
     EXPECT_EQ(row.Expected, Calls[0].IconWidthAtEnd) << row.Case;
+  }
+}
+
+namespace {
+// Windows as the DPI seam poses it: the system DPI, told only to a thread
+// made system-aware, and an unaware thread's own small-icon metric.
+const HANDLE Unaware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
+UINT SystemDpi = 96;
+bool SwitchRefused = false;
+HANDLE ThreadContext = Unaware;
+HANDLE WINAPI FakeSetThreadAwareness(HANDLE context) {
+  return SwitchRefused ? nullptr : std::exchange(ThreadContext, context);
+}
+UINT WINAPI FakeSystemDpi() { return ThreadContext == Unaware ? 96 : SystemDpi; }
+int WINAPI FakeMetricForDpi(int, UINT dpi) { return MulDiv(16, static_cast<int>(dpi), 96); }
+int WINAPI VirtualisedMetric(int) { return 16; }
+int WINAPI UnscaledMetric(int) { return 20; }  // Windows 7 with XP-style scaling at 120 DPI
+}  // namespace
+
+TEST_F(TrayIconTest, TheIconSizeIsTheLargestArtThatFitsTheSlotAtTheSystemDpi) {
+  const struct {
+    const char* Case;
+    bool DpiCalls, Refused;
+    UINT Dpi;
+    decltype(&GetSystemMetrics) Metric;
+    int Expected;
+  } rows[] = {{"100%", true, false, 96, &VirtualisedMetric, 16},
+              {"125%", true, false, 120, &VirtualisedMetric, 20},
+              {"150%", true, false, 144, &VirtualisedMetric, 24},
+              {"175%", true, false, 168, &VirtualisedMetric, 24},
+              {"200%", true, false, 192, &VirtualisedMetric, 32},
+              {"250%", true, false, 240, &VirtualisedMetric, 32},
+              {"before Windows 10 1607", false, false, 144, &VirtualisedMetric, 16},
+              {"before 1607, unscaled", false, false, 120, &UnscaledMetric, 20},
+              {"switch refused", true, true, 144, &VirtualisedMetric, 16}};
+  for (const auto& row : rows) {
+    SystemDpi = row.Dpi;
+    SwitchRefused = row.Refused;
+    Api.Dpi = row.DpiCalls ? TDpiApi{&FakeSetThreadAwareness, &FakeSystemDpi, &FakeMetricForDpi, row.Metric}
+                           : TDpiApi{nullptr, nullptr, nullptr, row.Metric};
+    TSimpleTaskTray tray(IconA, Api);
+    EXPECT_EQ(row.Expected, tray.IconSize()) << row.Case;
+    EXPECT_EQ(Unaware, ThreadContext) << row.Case << ": the thread was left aware";
   }
 }
 
