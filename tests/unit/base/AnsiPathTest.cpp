@@ -2,7 +2,9 @@
 // is a backslash ("表" is 0x95 0x5C).
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "base/AnsiPath.h"
 #include "base/PathSplit.h"
@@ -27,65 +29,61 @@ constexpr UINT Latin = 1252;
 constexpr UINT Japanese = 932;
 const std::string Hyo = "\x95\x5C";  // 表
 
-TEST(AnsiPathTest, SplitsAtTheLastBackslashOrColon) {
-  const std::string program = "C:\\Program Files\\Sweeper\\Sweeper.exe";
-  EXPECT_EQ("C:\\Program Files\\Sweeper\\", ExtractFilePath(program, Latin));
-  EXPECT_EQ("Sweeper.exe", ExtractFileName(program, Latin));
-  EXPECT_EQ("C:\\Program Files\\Sweeper", ExtractFileDir(program, Latin));
-  EXPECT_EQ("Sweeper", ExtractFileNameWithoutExtension(program, Latin));
-
-  EXPECT_EQ("C:\\", ExtractFilePath("C:\\Sweeper.exe", Latin));
-  EXPECT_EQ("C:", ExtractFilePath("C:Sweeper.exe", Latin));
-  EXPECT_EQ("Sweeper.exe", ExtractFileName("C:Sweeper.exe", Latin));
-  EXPECT_EQ("MailTo:", ExtractFilePath("MailTo:sweeper@example.com?subject=from [Sweeper] user", Latin));
-  EXPECT_EQ("http:", ExtractFilePath("http://www.example.com/", Latin));
-
-  EXPECT_EQ("", ExtractFilePath("Sweeper.exe", Latin));
-  EXPECT_EQ("Sweeper.exe", ExtractFileName("Sweeper.exe", Latin));
-  EXPECT_EQ("", ExtractFileDir("Sweeper.exe", Latin));
-  EXPECT_EQ("", ExtractFilePath("", Latin));
-}
-
-TEST(AnsiPathTest, FolderKeepsTheBackslashOfARootOnly) {
-  EXPECT_EQ("C:\\", ExtractFileDir("C:\\Sweeper.exe", Latin));
-  EXPECT_EQ("C:", ExtractFileDir("C:Sweeper.exe", Latin));
-  EXPECT_EQ("\\", ExtractFileDir("\\Sweeper.exe", Latin));
-  EXPECT_EQ("\\\\", ExtractFileDir("\\\\Sweeper.exe", Latin));
-  EXPECT_EQ("\\\\server\\share", ExtractFileDir("\\\\server\\share\\Sweeper.exe", Latin));
-  EXPECT_EQ("C:\\Startup", ExtractFileDir("C:\\Startup\\", Latin));
-
-  EXPECT_EQ("C:\\Startup", ExcludeTrailingBackslash("C:\\Startup\\", Latin));
-  EXPECT_EQ("C:\\Startup", ExcludeTrailingBackslash("C:\\Startup", Latin));
-  EXPECT_EQ("C:", ExcludeTrailingBackslash("C:\\", Latin));
-  EXPECT_EQ("", ExcludeTrailingBackslash("", Latin));
-}
-
-TEST(AnsiPathTest, NameWithoutExtensionDropsTheLastExtensionOfTheNameOnly) {
-  EXPECT_EQ("my.tool", ExtractFileNameWithoutExtension("C:\\bin\\my.tool.exe", Latin));
-  EXPECT_EQ("Sweeper", ExtractFileNameWithoutExtension("C:\\bin.d\\Sweeper", Latin));
-  EXPECT_EQ("", ExtractFileNameWithoutExtension("C:\\.profile", Latin));
-}
-
-TEST(AnsiPathTest, NeverSplitsAtTheSecondByteOfADoubleByteCharacter) {
-  const std::string folder = "C:\\" + Hyo;  // the last byte is 0x5C
+// Each row: a path in a code page and what each helper makes of it; null
+// where the row does not ask that helper.
+TEST(AnsiPathTest, EveryHelperSplitsWhereTheCodePageSaysAFolderEnds) {
+  const std::string folder = "C:\\" + Hyo;  // its last byte is 0x5C
   const std::string program = folder + "\\" + Hyo + ".exe";
-  EXPECT_EQ(folder + "\\", ExtractFilePath(program, Japanese));
-  EXPECT_EQ(Hyo + ".exe", ExtractFileName(program, Japanese));
-  EXPECT_EQ(folder, ExtractFileDir(program, Japanese));
-  EXPECT_EQ(Hyo, ExtractFileNameWithoutExtension(program, Japanese));
-
-  EXPECT_EQ("C:\\", ExtractFilePath(folder, Japanese));
-  EXPECT_EQ(Hyo, ExtractFileName(folder, Japanese));
-  EXPECT_EQ("C:\\", ExtractFileDir(folder, Japanese));
-  // A folder whose last character ends in 0x5C has no trailing backslash to drop.
-  EXPECT_EQ(folder, ExcludeTrailingBackslash(folder, Japanese));
-  EXPECT_EQ(folder, ExcludeTrailingBackslash(folder + "\\", Japanese));
-  // After a double-byte character the real separator is not "another backslash".
-  EXPECT_EQ(folder, ExtractFileDir(folder + "\\x", Japanese));
-
-  // In a single-byte code page the same bytes are two characters.
-  EXPECT_EQ("C:\\\x95", ExcludeTrailingBackslash(folder, Latin));
-  EXPECT_EQ("C:\\\x95\\", ExtractFilePath(folder, Latin));
+  const std::string folderAndSlash = folder + "\\", folderAndX = folder + "\\x";
+  const std::string hyoExe = Hyo + ".exe";
+  const struct {
+    std::string Path;
+    UINT CodePage;
+    const char *FilePath, *FileName, *FileDir, *NameWithoutExtension, *WithoutTrailingBackslash;
+  } rows[] = {
+      // At the last backslash or colon.
+      {"C:\\Program Files\\Sweeper\\Sweeper.exe", Latin, "C:\\Program Files\\Sweeper\\", "Sweeper.exe",
+       "C:\\Program Files\\Sweeper", "Sweeper", nullptr},
+      {"C:\\Sweeper.exe", Latin, "C:\\", nullptr, "C:\\", nullptr, nullptr},
+      {"C:Sweeper.exe", Latin, "C:", "Sweeper.exe", "C:", nullptr, nullptr},
+      {"MailTo:sweeper@example.com?subject=from [Sweeper] user", Latin, "MailTo:", nullptr, nullptr, nullptr, nullptr},
+      {"http://www.example.com/", Latin, "http:", nullptr, nullptr, nullptr, nullptr},
+      {"Sweeper.exe", Latin, "", "Sweeper.exe", "", nullptr, nullptr},
+      {"", Latin, "", nullptr, nullptr, nullptr, ""},
+      // A folder keeps the backslash of a root only.
+      {"\\Sweeper.exe", Latin, nullptr, nullptr, "\\", nullptr, nullptr},
+      {"\\\\Sweeper.exe", Latin, nullptr, nullptr, "\\\\", nullptr, nullptr},
+      {"\\\\server\\share\\Sweeper.exe", Latin, nullptr, nullptr, "\\\\server\\share", nullptr, nullptr},
+      {"C:\\Startup\\", Latin, nullptr, nullptr, "C:\\Startup", nullptr, "C:\\Startup"},
+      {"C:\\Startup", Latin, nullptr, nullptr, nullptr, nullptr, "C:\\Startup"},
+      {"C:\\", Latin, nullptr, nullptr, nullptr, nullptr, "C:"},
+      // Only the last extension, of the name only.
+      {"C:\\bin\\my.tool.exe", Latin, nullptr, nullptr, nullptr, "my.tool", nullptr},
+      {"C:\\bin.d\\Sweeper", Latin, nullptr, nullptr, nullptr, "Sweeper", nullptr},
+      {"C:\\.profile", Latin, nullptr, nullptr, nullptr, "", nullptr},
+      // Never at the second byte of a double-byte character: a folder whose
+      // last character ends in 0x5C has no trailing backslash to drop, and
+      // after one the real separator is not "another backslash".
+      {program, Japanese, folderAndSlash.c_str(), hyoExe.c_str(), folder.c_str(), Hyo.c_str(), nullptr},
+      {folder, Japanese, "C:\\", Hyo.c_str(), "C:\\", nullptr, folder.c_str()},
+      {folderAndSlash, Japanese, nullptr, nullptr, nullptr, nullptr, folder.c_str()},
+      {folderAndX, Japanese, nullptr, nullptr, folder.c_str(), nullptr, nullptr},
+      // In a single-byte code page the same bytes are two characters.
+      {folder, Latin, "C:\\\x95\\", nullptr, nullptr, nullptr, "C:\\\x95"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Path + " in code page " + std::to_string(row.CodePage));
+    const std::pair<const char*, std::string> results[] = {
+        {row.FilePath, ExtractFilePath(row.Path, row.CodePage)},
+        {row.FileName, ExtractFileName(row.Path, row.CodePage)},
+        {row.FileDir, ExtractFileDir(row.Path, row.CodePage)},
+        {row.NameWithoutExtension, ExtractFileNameWithoutExtension(row.Path, row.CodePage)},
+        {row.WithoutTrailingBackslash, ExcludeTrailingBackslash(row.Path, row.CodePage)}};
+    for (std::size_t helper = 0; helper < std::size(results); ++helper) {
+      if (!results[helper].first) continue;
+      EXPECT_EQ(results[helper].first, results[helper].second) << "helper " << helper;
+    }
+  }
 }
 
 TEST(AnsiPathTest, ModuleFileNameIsTheRunningExecutable) {

@@ -12,32 +12,35 @@ namespace {
 TLocaleSeparators English() { return TLocaleSeparators{",", ".", "/", ":"}; }
 TLocaleSeparators German() { return TLocaleSeparators{".", ",", ".", ":"}; }
 
-TEST(SizeTextTest, RoundsHalvesToTheEvenNeighbour) {
-  EXPECT_EQ("0.00MB", FormatMB(0, English()));
-  EXPECT_EQ("1.00MB", FormatMB(1048575, English()));
-  EXPECT_EQ("2.00MB", FormatMB(1572864, English()));  // 1.5
-  EXPECT_EQ("2.00MB", FormatMB(2621440, English()));  // 2.5
-  EXPECT_EQ("4.00MB", FormatMB(3670016, English()));  // 3.5
-  EXPECT_EQ("0.00MB", FormatMB(524288, English()));   // 0.5
-  EXPECT_EQ("1.00MB", FormatMB(524289, English()));   // just over the half
-  EXPECT_EQ("2.00KB", FormatKB(1536, English()));
-  EXPECT_EQ("2.00KB", FormatKB(2560, English()));
-}
-
-TEST(SizeTextTest, GroupsInThreesUpToTheLargestCount) {
-  EXPECT_EQ("512.00MB", FormatMB(536870912, English()));
-  EXPECT_EQ("2,048.00MB", FormatMB(2147483648LL, English()));
-  EXPECT_EQ("4,096.00MB", FormatMB(4294967295LL, English()));
-  EXPECT_EQ("1,048,576.00KB", FormatKB(1073741824, English()));
-  EXPECT_EQ("4,194,304.00KB", FormatKB(4294967295LL, English()));
-  EXPECT_EQ("999.00KB", FormatKB(999 * 1024, English()));
-  EXPECT_EQ("1,000.00KB", FormatKB(1000 * 1024, English()));
-}
-
-TEST(SizeTextTest, UsesTheGivenSeparators) {
-  EXPECT_EQ("1.024,00MB", FormatMB(1073741824, German()));
-  TLocaleSeparators none{"", ".", "/", ":"};
-  EXPECT_EQ("1048576.00KB", FormatKB(1073741824, none));
+TEST(SizeTextTest, RoundsHalvesToTheEvenNeighbourAndGroupsWithTheGivenSeparators) {
+  const TLocaleSeparators none{"", ".", "/", ":"};
+  const struct {
+    std::int64_t Bytes;
+    decltype(&FormatMB) Format;
+    TLocaleSeparators Separators;
+    const char* Expected;
+  } rows[] = {
+      {0, &FormatMB, English(), "0.00MB"},
+      {1048575, &FormatMB, English(), "1.00MB"},
+      {1572864, &FormatMB, English(), "2.00MB"},  // 1.5
+      {2621440, &FormatMB, English(), "2.00MB"},  // 2.5
+      {3670016, &FormatMB, English(), "4.00MB"},  // 3.5
+      {524288, &FormatMB, English(), "0.00MB"},   // 0.5
+      {524289, &FormatMB, English(), "1.00MB"},   // just over the half
+      {1536, &FormatKB, English(), "2.00KB"},
+      {2560, &FormatKB, English(), "2.00KB"},
+      // In threes, up to the largest count.
+      {536870912, &FormatMB, English(), "512.00MB"},
+      {2147483648LL, &FormatMB, English(), "2,048.00MB"},
+      {4294967295LL, &FormatMB, English(), "4,096.00MB"},
+      {1073741824, &FormatKB, English(), "1,048,576.00KB"},
+      {4294967295LL, &FormatKB, English(), "4,194,304.00KB"},
+      {999 * 1024, &FormatKB, English(), "999.00KB"},
+      {1000 * 1024, &FormatKB, English(), "1,000.00KB"},
+      {1073741824, &FormatMB, German(), "1.024,00MB"},
+      {1073741824, &FormatKB, none, "1048576.00KB"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.Expected, row.Format(row.Bytes, row.Separators)) << row.Bytes;
 }
 
 // The separators as a fake GetLocaleInfoA gives them, per item asked for.

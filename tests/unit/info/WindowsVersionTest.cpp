@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -123,29 +124,34 @@ protected:
 };
 
 TEST_F(WindowsVersionTest, NamesNtEditionsFromTheExtendedRecord) {
-  Pose(VER_PLATFORM_WIN32_NT, 5, 1, 2600, "Service Pack 2", VER_NT_WORKSTATION);
-  EXPECT_EQ("Microsoft Windows XP Professional Service Pack 2 (Build 2600)", Detailed());
-  EXPECT_EQ(std::vector<DWORD>{156}, FFake.QuerySizes);
-
-  Pose(VER_PLATFORM_WIN32_NT, 5, 1, 2600, "Service Pack 3", VER_NT_WORKSTATION, VER_SUITE_PERSONAL);
-  EXPECT_EQ("Microsoft Windows XP Home Edition Service Pack 3 (Build 2600)", Detailed());
-
-  // One blank ends the edition, one begins the suffix of an empty service pack.
-  Pose(VER_PLATFORM_WIN32_NT, 5, 0, 2195, "", VER_NT_SERVER);
-  EXPECT_EQ("Microsoft Windows 2000 Server  (Build 2195)", Detailed());
-
-  // A domain controller has no edition word.
-  Pose(VER_PLATFORM_WIN32_NT, 5, 0, 2195, "Service Pack 4", VER_NT_DOMAIN_CONTROLLER);
-  EXPECT_EQ("Microsoft Windows 2000 Service Pack 4 (Build 2195)", Detailed());
-
-  Pose(VER_PLATFORM_WIN32_NT, 4, 0, 1381, "Service Pack 6a", VER_NT_WORKSTATION);
-  EXPECT_EQ("Microsoft Windows NT Workstation 4.0 Service Pack 6a (Build 1381)", Detailed());
-
-  // Later systems are named generically; only the low 16 bits are the build.
-  Pose(VER_PLATFORM_WIN32_NT, 6, 1, 0x12341DB1, "Service Pack 1", VER_NT_WORKSTATION);
-  EXPECT_EQ("Windows NT product family? Professional Service Pack 1 (Build 7601)", Detailed());
-  Pose(VER_PLATFORM_WIN32_NT, 6, 1, 7601, "", VER_NT_SERVER, VER_SUITE_ENTERPRISE);
-  EXPECT_EQ("Windows NT product family? Server 4.0, Enterprise Edition  (Build 7601)", Detailed());
+  const struct {
+    DWORD Major, Minor, Build;
+    const char* ServicePack;
+    BYTE ProductType;
+    WORD Suite;
+    const char* Expected;
+  } rows[] = {
+      {5, 1, 2600, "Service Pack 2", VER_NT_WORKSTATION, 0,
+       "Microsoft Windows XP Professional Service Pack 2 (Build 2600)"},
+      {5, 1, 2600, "Service Pack 3", VER_NT_WORKSTATION, VER_SUITE_PERSONAL,
+       "Microsoft Windows XP Home Edition Service Pack 3 (Build 2600)"},
+      // One blank ends the edition, one begins the suffix of an empty service pack.
+      {5, 0, 2195, "", VER_NT_SERVER, 0, "Microsoft Windows 2000 Server  (Build 2195)"},
+      // A domain controller has no edition word.
+      {5, 0, 2195, "Service Pack 4", VER_NT_DOMAIN_CONTROLLER, 0, "Microsoft Windows 2000 Service Pack 4 (Build 2195)"},
+      {4, 0, 1381, "Service Pack 6a", VER_NT_WORKSTATION, 0,
+       "Microsoft Windows NT Workstation 4.0 Service Pack 6a (Build 1381)"},
+      // Later systems are named generically; only the low 16 bits are the build.
+      {6, 1, 0x12341DB1, "Service Pack 1", VER_NT_WORKSTATION, 0,
+       "Windows NT product family? Professional Service Pack 1 (Build 7601)"},
+      {6, 1, 7601, "", VER_NT_SERVER, VER_SUITE_ENTERPRISE,
+       "Windows NT product family? Server 4.0, Enterprise Edition  (Build 7601)"},
+  };
+  for (const auto& row : rows) {
+    Pose(VER_PLATFORM_WIN32_NT, row.Major, row.Minor, row.Build, row.ServicePack, row.ProductType, row.Suite);
+    EXPECT_EQ(row.Expected, Detailed());
+  }
+  EXPECT_EQ(std::vector<DWORD>(std::size(rows), 156), FFake.QuerySizes);
 }
 
 TEST_F(WindowsVersionTest, TellsServerEditionsBySuiteMask) {
@@ -321,14 +327,6 @@ TEST_F(WindowsVersionTest, SafeTextFallsBackStepByStep) {
   FApi.GetVersionInfo = &FakeGetVersionEx;
   FFake.ThrowFromVersionQuery = true;
   EXPECT_EQ("Microsoft Windows", GetSafeWindowsVersionText(FApi));
-}
-
-TEST(PlatformNameTest, NamesTheThreePlatforms) {
-  EXPECT_EQ("Windows 3.1", GetPlatformName(0));
-  EXPECT_EQ("Windows 95", GetPlatformName(1));
-  EXPECT_EQ("Windows NT", GetPlatformName(2));
-  EXPECT_EQ("", GetPlatformName(3));
-  EXPECT_EQ("", GetPlatformName(0xFFFFFFFFu));
 }
 
 }  // namespace
