@@ -84,7 +84,7 @@ void TForm::Close() {
   if (!CloseQuery()) return;
   if (FModal) {
     FModalEnded = true;
-  } else if (FMainForm) {
+  } else if (FIsMainForm) {
     FLoop.Terminate();
   } else {
     // A close sent while the window is made (the main form's first tray

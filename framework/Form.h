@@ -27,7 +27,7 @@ public:
 
   // Whether a consenting close ends the loop: set by whoever runs the loop
   // for this form, for as long as it runs.
-  void SetMainForm(bool isMain) { FMainForm = isMain; }
+  void SetMainForm(bool isMain) { FIsMainForm = isMain; }
 
   // Runs the close query alone and returns its answer.
   bool CloseQuery();
@@ -35,9 +35,10 @@ public:
   void Show();
   void Hide();
 
-  // Shows the form and runs messages until it closes or the loop ends. Meanwhile every other visible, enabled top-level window of
-  // the thread is disabled; hidden ones (the main form, the tray's window)
-  // stay enabled so the tray menu keeps working.
+  // Shows the form and runs messages until it closes or the loop ends.
+  // Meanwhile every other visible, enabled top-level window of the thread is
+  // disabled; hidden ones (the main form, the tray's window) stay enabled so
+  // the tray menu keeps working.
   void ShowModal();
 
   // With key preview on, a key pressed or released anywhere in the form
@@ -67,7 +68,7 @@ private:
   const HWND FOwner;
   TMessageLoop& FLoop;
   const int FKeyPreviewFilter;
-  bool FMainForm = false;
+  bool FIsMainForm = false;
   bool FModal = false;
   bool FModalEnded = false;
   bool FClosedBeforeLoop = false;
