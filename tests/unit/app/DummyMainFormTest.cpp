@@ -13,6 +13,7 @@
 #include "sweep/SweepFrames.h"
 #include "tests/unit/IconWidth.h"
 #include "tests/unit/app/RecordingShell.h"
+#include "tests/unit/tray/FakeDpi.h"
 #include "tests/unit/MenuEnder.h"
 #include "tests/unit/TestPump.h"
 
@@ -158,12 +159,7 @@ TEST(DummyMainForm, SweepCommandMakesTheFramesOnceAtItsFirstRunAndReports) {
   EXPECT_EQ("Sweep Complete", report.substr(report.rfind('\n') + 1));
 }
 
-// A screen whose scaling changes, and a shell that records the width of
-// every icon it is shown.
-UINT ScreenDpi = 96;
-HANDLE WINAPI AnyAwareness(HANDLE context) { return context; }
-UINT WINAPI ScreenDpiNow() { return ScreenDpi; }
-int WINAPI SmallIconAt(int, UINT dpi) { return MulDiv(16, static_cast<int>(dpi), 96); }
+// A shell that records the width of every icon it is shown.
 std::vector<int> IconWidthsShown;
 BOOL WINAPI WidthRecordingShell(DWORD message, PNOTIFYICONDATAA data) {
   if (data->uFlags & NIF_ICON) IconWidthsShown.push_back(IconWidth(data->hIcon));
@@ -174,11 +170,11 @@ TEST(DummyMainForm, IconAndFramesAreOfTheSlotsSizeAgainAfterAChangeOfScaling) {
   TApplication app;
   TTrayApi api;
   api.NotifyIcon = &WidthRecordingShell;
-  api.Dpi = TDpiApi{&AnyAwareness, &ScreenDpiNow, &SmallIconAt, &GetSystemMetrics};
-  ScreenDpi = 120;
+  api.Dpi = FakeDpiApi();
+  SystemDpi = 120;
   TDummyMainForm form(app, Guard, api);
   form.Sweep.System.Memory.ReadStatus = &SmallMachine;
-  ScreenDpi = 192;
+  SystemDpi = 192;  // a change of scaling, which "TaskbarCreated" follows
   SendMessageA(form.TrayIcon->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   form.Menu10Click(form.MenuSweepSetting(10));
   ASSERT_FALSE(IconWidthsShown.empty());

@@ -12,6 +12,7 @@
 #include "tests/unit/IconWidth.h"
 #include "tests/unit/MessageBoxRecorder.h"
 #include "tests/unit/TestPump.h"
+#include "tests/unit/tray/FakeDpi.h"
 #include "tray/SimpleTaskTray.h"
 
 namespace {
@@ -250,18 +251,6 @@ TEST_F(TrayIconTest, EveryShellCallNamesTheLatestIconAliveUntilItReturns) {
 }
 
 namespace {
-// Windows as the DPI seam poses it: the system DPI, told only to a thread
-// made system-aware, and an unaware thread's own small-icon metric.
-const HANDLE Unaware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
-UINT SystemDpi = 96;
-bool SwitchRefused = false;
-HANDLE ThreadContext = Unaware;
-HANDLE WINAPI FakeSetThreadAwareness(HANDLE context) {
-  return SwitchRefused ? nullptr : std::exchange(ThreadContext, context);
-}
-UINT WINAPI FakeSystemDpi() { return ThreadContext == Unaware ? 96 : SystemDpi; }
-int WINAPI FakeMetricForDpi(int, UINT dpi) { return MulDiv(16, static_cast<int>(dpi), 96); }
-int WINAPI VirtualisedMetric(int) { return 16; }
 int WINAPI UnscaledMetric(int) { return 20; }  // Windows 7 with XP-style scaling at 120 DPI
 }  // namespace
 
@@ -284,8 +273,7 @@ TEST_F(TrayIconTest, TheIconSizeIsTheLargestArtThatFitsTheSlotAtTheSystemDpi) {
   for (const auto& row : rows) {
     SystemDpi = row.Dpi;
     SwitchRefused = row.Refused;
-    Api.Dpi = row.DpiCalls ? TDpiApi{&FakeSetThreadAwareness, &FakeSystemDpi, &FakeMetricForDpi, row.Metric}
-                           : TDpiApi{nullptr, nullptr, nullptr, row.Metric};
+    Api.Dpi = row.DpiCalls ? FakeDpiApi(row.Metric) : TDpiApi{nullptr, nullptr, nullptr, row.Metric};
     TSimpleTaskTray tray(IconA, Api);
     EXPECT_EQ(row.Expected, tray.IconSize()) << row.Case;
     EXPECT_EQ(Unaware, ThreadContext) << row.Case << ": the thread was left aware";
