@@ -39,7 +39,7 @@ TSimpleTaskTray::TSimpleTaskTray(HICON icon, const TTrayApi& api) : FApi(api) {
       [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return WndProc(msg, wParam, lParam, result); });
   FApi.AllowMessage(FWnd->Handle(), FTaskbarCreatedMessage);
   FAdded = false;
-  FIconSize = TrayArtSize(TraySlotSize(FApi.Dpi));
+  FIconSize = AskIconSize();
   InitIconData(icon);
 }
 
@@ -189,7 +189,7 @@ void TSimpleTaskTray::RetryAddWhileMissing() {
 bool TSimpleTaskTray::WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   if (msg == FTaskbarCreatedMessage) {
-    const int size = TrayArtSize(TraySlotSize(FApi.Dpi));
+    const int size = AskIconSize();
     if (size != FIconSize) {
       FIconSize = size;
       FireEvent(OnIconSizeChange);
@@ -238,6 +238,8 @@ void TSimpleTaskTray::ShellNotified(UINT what) {
       break;
   }
 }
+
+int TSimpleTaskTray::AskIconSize() const { return TrayArtSize(TraySlotSize(FApi.Dpi)); }
 
 bool TSimpleTaskTray::IconRect(RECT& rect) const {
   if (!FApi.IconRect) return false;

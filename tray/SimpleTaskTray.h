@@ -103,6 +103,8 @@ public:
 
 private:
   void ClearEvents();
+  // The art size for the slot the shell has now.
+  int AskIconSize() const;
   void InitIconData(HICON icon);
   bool Notify(DWORD message);
   // Records icon (held: the tray's own, or none) and shows it where added.
